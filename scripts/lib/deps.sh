@@ -1,0 +1,23 @@
+# Installs Debian packages that are missing. Sourced by the scripts in scripts/.
+# Usage: kivola_need_packages pkg...
+kivola_need_packages() {
+  local missing=()
+  local pkg
+  for pkg in "$@"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Missing packages. Run this, then try again:" >&2
+    echo "  sudo apt-get update && sudo apt-get install -y ${missing[*]}" >&2
+    exit 1
+  fi
+  echo "Installing ${missing[*]} ..."
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# What building and testing needs on a fresh Debian 12.
+KIVOLA_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev)
+KIVOLA_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev findutils xvfb xauth fonts-dejavu-core)

@@ -1,0 +1,89 @@
+#pragma once
+
+// What the core needs of the file system. Paths are texts in the program's 16-bit form; the
+// implementation converts them at this boundary (see support/TextCodec.h).
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/IoStatus.h"
+
+namespace Platform {
+
+// The platform's path separator. Paths are built by plain concatenation with it everywhere.
+extern const char16_t PathSeparator;
+
+// Attribute bits as the rest of the program knows them.
+inline constexpr std::int32_t AttrReadOnly = 1;
+inline constexpr std::int32_t AttrHidden = 2;
+inline constexpr std::int32_t AttrSystem = 4;
+inline constexpr std::int32_t AttrDirectory = 16;
+
+// Attributes of a path, following links; -1 when the path does not exist or cannot be queried.
+// On POSIX: read-only when the file is not writable by us, hidden when the name begins with a
+// dot, system for anything that is neither a file nor a folder (devices, sockets, pipes).
+std::int32_t PathAttributes(const std::u16string& path);
+
+enum class PathKind { Missing, File, Folder };
+
+// The cheap half of PathAttributes: whether the path is a file, a folder, or neither.
+PathKind KindOfPath(const std::u16string& path);
+
+bool FolderExists(const std::u16string& path);
+
+// Identity of a file or folder (device and inode on POSIX), to tell when two paths lead to the
+// same folder, as a link back up the tree does.
+struct FileIdentity {
+    std::uint64_t Device = 0;
+    std::uint64_t Node = 0;
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+std::optional<FileIdentity> IdentityOfPath(const std::u16string& path);
+
+// The names directly inside a folder, in the platform's order, split into files and
+// sub-folders (links count as what they point to). Nothing when the folder cannot be opened.
+struct FolderContents {
+    std::vector<std::u16string> Files;
+    std::vector<std::u16string> SubFolders;
+};
+std::optional<FolderContents> ListFolder(const std::u16string& folder);
+
+// The process-wide wildcard listing. FindFirstEntry takes a folder path followed by a pattern
+// of '*' and '?' (matched without regard to case; a trailing ".*" also matches names without
+// a dot, so "*.*" matches every name). Normal files are always listed; hidden, system and
+// folder entries only when attributeMask holds their bit. There is one cursor for the whole
+// process: starting a listing abandons the previous one. Nothing means no (more) entries.
+struct FoundEntry {
+    std::u16string Name;
+    bool IsFolder = false;
+};
+std::optional<FoundEntry> FindFirstEntry(const std::u16string& pathAndPattern,
+                                         std::int32_t attributeMask);
+std::optional<FoundEntry> FindNextEntry();
+
+// Whether name matches a listing pattern by the rules above.
+bool MatchesWildcard(std::u16string_view name, std::u16string_view pattern);
+
+// The whole content of a file; nothing when it is missing, unreadable, a folder, or empty.
+std::optional<std::string> ReadWholeFile(const std::u16string& path);
+
+// Replaces (or creates) the file so that at every moment it holds either its old content or
+// the new one: a temporary file in the same folder, flushed, then renamed over the target.
+// A file that exists and is not writable is left alone and reported.
+IoStatus WriteFileAtomically(const std::u16string& path, std::string_view content);
+
+// Deletes a file, also when it is marked read-only. A folder is not deleted.
+IoStatus RemoveFile(const std::u16string& path);
+
+// Creates a folder; succeeds when it exists already.
+IoStatus MakeFolder(const std::u16string& path);
+
+// The process's current folder, and the folder that holds the running executable; both
+// without a trailing separator except at the root.
+std::u16string CurrentFolder();
+std::u16string ProgramFolder();
+
+}  // namespace Platform

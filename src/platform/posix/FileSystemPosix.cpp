@@ -1,0 +1,274 @@
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <climits>
+#include <string>
+#include <utility>
+
+#include "platform/FileSystem.h"
+#include "platform/posix/PosixPath.h"
+
+namespace Platform {
+
+const char16_t PathSeparator = u'/';
+
+using Posix::ErrnoFailure;
+using Posix::NativePath;
+
+namespace {
+
+bool NameIsHidden(const std::string& native) {
+    const auto slash = native.find_last_of('/');
+    const std::string name = slash == std::string::npos ? native : native.substr(slash + 1);
+    return !name.empty() && name[0] == '.' && name != "." && name != "..";
+}
+
+// Closes a descriptor on every path out of a function.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    int Get() const { return fd_; }
+    int Release() { return std::exchange(fd_, -1); }
+
+private:
+    int fd_;
+};
+
+bool WriteAll(int fd, std::string_view content) {
+    while (!content.empty()) {
+        const ssize_t written = ::write(fd, content.data(), content.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        content.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+mode_t NewFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return static_cast<mode_t>(0666U & ~mask);
+}
+
+}  // namespace
+
+std::int32_t PathAttributes(const std::u16string& path) {
+    if (path.empty()) {
+        return -1;
+    }
+    const std::string native = NativePath(path);
+    struct stat info {};
+    if (::stat(native.c_str(), &info) != 0) {
+        return -1;
+    }
+    std::int32_t attributes = 0;
+    if (S_ISDIR(info.st_mode)) {
+        attributes |= AttrDirectory;
+    } else if (!S_ISREG(info.st_mode)) {
+        attributes |= AttrSystem;
+    }
+    if (::access(native.c_str(), W_OK) != 0) {
+        attributes |= AttrReadOnly;
+    }
+    if (NameIsHidden(native)) {
+        attributes |= AttrHidden;
+    }
+    return attributes;
+}
+
+PathKind KindOfPath(const std::u16string& path) {
+    if (path.empty()) {
+        return PathKind::Missing;
+    }
+    struct stat info {};
+    if (::stat(NativePath(path).c_str(), &info) != 0) {
+        return PathKind::Missing;
+    }
+    return S_ISDIR(info.st_mode) ? PathKind::Folder : PathKind::File;
+}
+
+bool FolderExists(const std::u16string& path) { return KindOfPath(path) == PathKind::Folder; }
+
+std::optional<FileIdentity> IdentityOfPath(const std::u16string& path) {
+    struct stat info {};
+    if (path.empty() || ::stat(NativePath(path).c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return FileIdentity{static_cast<std::uint64_t>(info.st_dev),
+                        static_cast<std::uint64_t>(info.st_ino)};
+}
+
+std::optional<FolderContents> ListFolder(const std::u16string& folder) {
+    std::string native = NativePath(folder);
+    DIR* dir = ::opendir(native.c_str());
+    if (dir == nullptr) {
+        return std::nullopt;
+    }
+    if (native.empty() || native.back() != '/') {
+        native.push_back('/');
+    }
+    FolderContents contents;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        bool isFolder = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat info {};
+            const std::string full = native + std::string(name);
+            if (::stat(full.c_str(), &info) != 0) {
+                // A dangling link is still an entry of the folder; it lists as a file.
+                isFolder = false;
+            } else {
+                isFolder = S_ISDIR(info.st_mode);
+            }
+        }
+        (isFolder ? contents.SubFolders : contents.Files)
+            .push_back(TextCodec::DecodeFileName(name));
+    }
+    ::closedir(dir);
+    return contents;
+}
+
+std::optional<std::string> ReadWholeFile(const std::u16string& path) {
+    if (path.empty()) {
+        return std::nullopt;
+    }
+    const FileDescriptor fd(::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.Get() < 0) {
+        return std::nullopt;
+    }
+    struct stat info {};
+    if (::fstat(fd.Get(), &info) != 0 || S_ISDIR(info.st_mode)) {
+        return std::nullopt;
+    }
+    std::string content;
+    if (info.st_size > 0) {
+        content.reserve(static_cast<std::size_t>(info.st_size));
+    }
+    std::array<char, 65536> buffer{};
+    for (;;) {
+        const ssize_t got = ::read(fd.Get(), buffer.data(), buffer.size());
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return std::nullopt;
+        }
+        if (got == 0) {
+            break;
+        }
+        content.append(buffer.data(), static_cast<std::size_t>(got));
+    }
+    if (content.empty()) {
+        return std::nullopt;
+    }
+    return content;
+}
+
+IoStatus WriteFileAtomically(const std::u16string& path, std::string_view content) {
+    const std::string target = NativePath(path);
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && S_ISDIR(existing.st_mode)) {
+        return ErrnoFailure(EISDIR);
+    }
+    if (exists && ::access(target.c_str(), W_OK) != 0) {
+        return ErrnoFailure(errno);
+    }
+    const auto slash = target.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? std::string(".") : target.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    std::string temporary = folder + "." + name + ".XXXXXX";
+    const FileDescriptor fd(::mkstemp(temporary.data()));
+    if (fd.Get() < 0) {
+        return ErrnoFailure(errno);
+    }
+    const mode_t mode = exists ? (existing.st_mode & 07777U) : NewFileMode();
+    int error = 0;
+    if (::fchmod(fd.Get(), mode) != 0 || !WriteAll(fd.Get(), content) || ::fsync(fd.Get()) != 0) {
+        error = errno;
+    }
+    if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+        return ErrnoFailure(error);
+    }
+    // Make the rename itself durable before reporting success: the drive may be pulled next.
+    const FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.Get() >= 0) {
+        ::fsync(dir.Get());
+    }
+    return IoStatus::Success();
+}
+
+IoStatus RemoveFile(const std::u16string& path) {
+    const std::string native = NativePath(path);
+    struct stat info {};
+    if (::stat(native.c_str(), &info) != 0) {
+        return ErrnoFailure(errno);
+    }
+    if (S_ISDIR(info.st_mode)) {
+        return ErrnoFailure(EISDIR);
+    }
+    // On POSIX a file's own write bit does not guard its deletion, so read-only files go too.
+    if (::unlink(native.c_str()) != 0) {
+        return ErrnoFailure(errno);
+    }
+    return IoStatus::Success();
+}
+
+IoStatus MakeFolder(const std::u16string& path) {
+    if (::mkdir(NativePath(path).c_str(), 0777) == 0) {
+        return IoStatus::Success();
+    }
+    const int error = errno;
+    if (error == EEXIST) {
+        return FolderExists(path) ? IoStatus::Success() : ErrnoFailure(ENOTDIR);
+    }
+    return ErrnoFailure(error);
+}
+
+std::u16string CurrentFolder() {
+    std::string buffer(PATH_MAX, '\0');
+    while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
+        if (errno != ERANGE) {
+            return {};
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+    buffer.resize(std::char_traits<char>::length(buffer.c_str()));
+    return TextCodec::DecodeFileName(buffer);
+}
+
+std::u16string ProgramFolder() {
+    std::string buffer(PATH_MAX, '\0');
+    const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (length <= 0) {
+        return CurrentFolder();
+    }
+    buffer.resize(static_cast<std::size_t>(length));
+    const auto slash = buffer.find_last_of('/');
+    buffer.resize(slash == 0 ? 1 : slash);
+    return TextCodec::DecodeFileName(buffer);
+}
+
+}  // namespace Platform

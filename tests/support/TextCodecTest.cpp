@@ -1,0 +1,48 @@
+#include "support/TextCodec.h"
+
+#include <gtest/gtest.h>
+
+using namespace TextCodec;
+
+TEST(FileText, ValidUtf8ReadsAsUtf8) {
+    EXPECT_EQ(DecodeFileText("caf\xC3\xA9 \xE2\x82\xAC"), u"café €");
+    EXPECT_EQ(DecodeFileText("\xF0\x9F\x93\x9D"), u"\U0001F4DD");
+    EXPECT_EQ(DecodeFileText(""), u"");
+}
+
+TEST(FileText, InvalidUtf8ReadsAsWindows1252) {
+    EXPECT_EQ(DecodeFileText("caf\xE9 \x80 \x93quote\x94"), u"café € \u201Cquote\u201D");
+    // Codes 1252 leaves undefined keep their value instead of being dropped.
+    EXPECT_EQ(DecodeFileText("\x81\x8D\x8F\x90\x9D"), u"\u0081\u008D\u008F\u0090\u009D");
+    // An overlong form or a truncated sequence is not UTF-8 either.
+    EXPECT_EQ(DecodeFileText("\xC0\xAF"), u"\u00C0\u00AF");
+    EXPECT_EQ(DecodeFileText("ab\xE2\x82"), u"ab\u00E2\u201A");
+}
+
+TEST(FileText, EveryTypedTextReadsBackExactly) {
+    const std::u16string texts[] = {
+        u"Type here to write your note...\r\n",
+        u"Ünïcödé ✓ 日本語 \U0001F600",
+        u"lone \xD800 high and \xDC00 low",
+        std::u16string(1, u'\0') + u"nul inside",
+        u"€ at code 128",
+    };
+    for (const auto& text : texts) {
+        EXPECT_EQ(DecodeFileText(EncodeFileText(text)), text);
+    }
+}
+
+TEST(FileNames, BytesThatAreNotUtf8RoundTrip) {
+    const std::string native = "caf\xE9-\xFF\x80.txt";
+    const std::u16string name = DecodeFileName(native);
+    EXPECT_EQ(EncodeFileName(name), native);
+    EXPECT_EQ(DecodeFileName("n\xC3\xB6te.txt"), u"nöte.txt");
+    EXPECT_EQ(EncodeFileName(u"nöte.txt"), "n\xC3\xB6te.txt");
+}
+
+TEST(CodePage, CodesMapThroughWindows1252) {
+    EXPECT_EQ(CharFromCode(1), u'\x01');
+    EXPECT_EQ(CharFromCode(64), u'@');
+    EXPECT_EQ(CharFromCode(128), u'€');
+    EXPECT_EQ(CharFromCode(0xE9), u'é');
+}
