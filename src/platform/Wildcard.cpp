@@ -5,7 +5,9 @@
 namespace Platform {
 namespace {
 
-char16_t FoldAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; }
+char16_t FoldAscii(char16_t c) {
+    return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
+}
 
 // Iterative '*' / '?' matcher with single backtracking point: linear in practice, never
 // exponential on patterns like "*a*a*a*b".

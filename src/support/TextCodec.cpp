@@ -14,7 +14,9 @@ constexpr std::array<char16_t, 32> kCp1252High = {
 
 constexpr char16_t kEscapeBase = 0xDC80;
 
-bool IsContinuation(unsigned char b) { return (b & 0xC0U) == 0x80U; }
+bool IsContinuation(unsigned char b) {
+    return (b & 0xC0U) == 0x80U;
+}
 
 // Decodes one UTF-8 sequence at bytes[i]. Accepts the 3-byte form of a surrogate code unit
 // only when allowSurrogates is set. Returns the code point and advances i, or nothing.
@@ -156,7 +158,8 @@ std::u16string DecodeFileName(std::string_view bytes) {
         if (const auto cp = DecodeOne(bytes, i, false)) {
             AppendCodePoint(out, *cp);
         } else {
-            out.push_back(static_cast<char16_t>(kEscapeBase + static_cast<unsigned char>(bytes[i])));
+            out.push_back(
+                static_cast<char16_t>(kEscapeBase + static_cast<unsigned char>(bytes[i])));
             ++i;
         }
     }
@@ -176,8 +179,12 @@ std::string EncodeFileName(std::u16string_view name) {
     return out;
 }
 
-std::u16string FromUtf8(std::string_view utf8) { return DecodeFileName(utf8); }
+std::u16string FromUtf8(std::string_view utf8) {
+    return DecodeFileName(utf8);
+}
 
-std::string ToUtf8(std::u16string_view text) { return EncodeFileText(text); }
+std::string ToUtf8(std::u16string_view text) {
+    return EncodeFileText(text);
+}
 
 }  // namespace TextCodec

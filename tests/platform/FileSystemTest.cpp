@@ -9,9 +9,9 @@
 #include "testsupport/TempFolder.h"
 
 using namespace Platform;
+using ::testing::UnorderedElementsAre;
 using TestSupport::TempFolder;
 using TestSupport::U;
-using ::testing::UnorderedElementsAre;
 namespace fs = std::filesystem;
 
 TEST(PathAttributes, TellsFilesFoldersAndMissingPaths) {

@@ -9,9 +9,9 @@
 #include "testsupport/TempFolder.h"
 
 using namespace Platform;
-using TestSupport::TempFolder;
 using ::testing::IsEmpty;
 using ::testing::UnorderedElementsAre;
+using TestSupport::TempFolder;
 
 namespace {
 

@@ -46,8 +46,8 @@ TEST(Replace, ReplacesEveryOccurrenceByDefault) {
 TEST(Replace, KeepsTheTextBeforeStart) {
     EXPECT_EQ(Replace(u"a-b-c", u"-", u"+", 3), u"a-b+c");
     EXPECT_EQ(Replace(u"a-b-c", u"-", u"+", 2), u"a+b+c");
-    EXPECT_EQ(Replace(u"a-b-c", u"-", u"+", 6), u"a-b-c");   // past the end: nothing found
-    EXPECT_EQ(Replace(u"a-b-c", u"-", u"+", 0), u"a+b+c");   // below 1 counts as 1
+    EXPECT_EQ(Replace(u"a-b-c", u"-", u"+", 6), u"a-b-c");  // past the end: nothing found
+    EXPECT_EQ(Replace(u"a-b-c", u"-", u"+", 0), u"a+b+c");  // below 1 counts as 1
     EXPECT_EQ(Replace(u"a-b-c", u"-", u"+", -5), u"a+b+c");
 }
 
@@ -59,8 +59,8 @@ TEST(Replace, NeverSearchesInsertedTextAndNeverOverlaps) {
 }
 
 TEST(Replace, CountIsTestedAfterEachReplacement) {
-    EXPECT_EQ(Replace(u"abab", u"ab", u"X", 1, 0), u"Xab");    // 0 still replaces once
-    EXPECT_EQ(Replace(u"abab", u"ab", u"X", 1, -2), u"Xab");   // so does any other below 1
+    EXPECT_EQ(Replace(u"abab", u"ab", u"X", 1, 0), u"Xab");   // 0 still replaces once
+    EXPECT_EQ(Replace(u"abab", u"ab", u"X", 1, -2), u"Xab");  // so does any other below 1
     EXPECT_EQ(Replace(u"ababab", u"ab", u"X", 1, 2), u"XXab");
     EXPECT_EQ(Replace(u"ababab", u"ab", u"X", 1, -1), u"XXX");
     EXPECT_EQ(Replace(u"ababab", u"ab", u"X", 3, 1), u"abXab");

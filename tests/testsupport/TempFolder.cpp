@@ -69,8 +69,7 @@ bool TempFolder::Exists(std::string_view relative) const {
     return fs::exists(fs::symlink_status(path_ / relative, error));
 }
 
-ScopedCurrentFolder::ScopedCurrentFolder(const fs::path& folder)
-    : previous_(fs::current_path()) {
+ScopedCurrentFolder::ScopedCurrentFolder(const fs::path& folder) : previous_(fs::current_path()) {
     fs::current_path(folder);
 }
 
@@ -79,8 +78,12 @@ ScopedCurrentFolder::~ScopedCurrentFolder() {
     fs::current_path(previous_, error);
 }
 
-std::u16string U(std::string_view utf8) { return TextCodec::FromUtf8(utf8); }
+std::u16string U(std::string_view utf8) {
+    return TextCodec::FromUtf8(utf8);
+}
 
-std::string Utf8(std::u16string_view text) { return TextCodec::ToUtf8(text); }
+std::string Utf8(std::u16string_view text) {
+    return TextCodec::ToUtf8(text);
+}
 
 }  // namespace TestSupport

@@ -10,7 +10,7 @@
 namespace TestSupport {
 
 class TempFolder {
-public:
+  public:
     TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
@@ -28,19 +28,19 @@ public:
     std::string ReadFile(std::string_view relative) const;
     bool Exists(std::string_view relative) const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
 // Changes the process's current folder for the lifetime of the object.
 class ScopedCurrentFolder {
-public:
+  public:
     explicit ScopedCurrentFolder(const std::filesystem::path& folder);
     ScopedCurrentFolder(const ScopedCurrentFolder&) = delete;
     ScopedCurrentFolder& operator=(const ScopedCurrentFolder&) = delete;
     ~ScopedCurrentFolder();
 
-private:
+  private:
     std::filesystem::path previous_;
 };
 

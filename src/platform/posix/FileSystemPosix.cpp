@@ -29,7 +29,7 @@ bool NameIsHidden(const std::string& native) {
 
 // Closes a descriptor on every path out of a function.
 class FileDescriptor {
-public:
+  public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
@@ -41,7 +41,7 @@ public:
     int Get() const { return fd_; }
     int Release() { return std::exchange(fd_, -1); }
 
-private:
+  private:
     int fd_;
 };
 
@@ -102,7 +102,9 @@ PathKind KindOfPath(const std::u16string& path) {
     return S_ISDIR(info.st_mode) ? PathKind::Folder : PathKind::File;
 }
 
-bool FolderExists(const std::u16string& path) { return KindOfPath(path) == PathKind::Folder; }
+bool FolderExists(const std::u16string& path) {
+    return KindOfPath(path) == PathKind::Folder;
+}
 
 std::optional<FileIdentity> IdentityOfPath(const std::u16string& path) {
     struct stat info {};
@@ -193,7 +195,8 @@ IoStatus WriteFileAtomically(const std::u16string& path, std::string_view conten
         return ErrnoFailure(errno);
     }
     const auto slash = target.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? std::string(".") : target.substr(0, slash + 1);
+    const std::string folder =
+        slash == std::string::npos ? std::string(".") : target.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
     std::string temporary = folder + "." + name + ".XXXXXX";
     const FileDescriptor fd(::mkstemp(temporary.data()));

@@ -72,7 +72,8 @@ std::optional<FoundEntry> FindFirstEntry(const std::u16string& pathAndPattern,
     const auto slash = pathAndPattern.find_last_of(PathSeparator);
     std::u16string folder =
         slash == std::u16string::npos ? u"./" : pathAndPattern.substr(0, slash + 1);
-    cursor.Pattern = slash == std::u16string::npos ? pathAndPattern : pathAndPattern.substr(slash + 1);
+    cursor.Pattern =
+        slash == std::u16string::npos ? pathAndPattern : pathAndPattern.substr(slash + 1);
     cursor.Mask = attributeMask;
     if (cursor.Pattern.empty()) {
         return std::nullopt;
@@ -92,6 +93,8 @@ std::optional<FoundEntry> FindFirstEntry(const std::u16string& pathAndPattern,
     return NextMatch(cursor);
 }
 
-std::optional<FoundEntry> FindNextEntry() { return NextMatch(TheCursor()); }
+std::optional<FoundEntry> FindNextEntry() {
+    return NextMatch(TheCursor());
+}
 
 }  // namespace Platform

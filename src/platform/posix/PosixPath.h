@@ -12,7 +12,9 @@
 
 namespace Platform::Posix {
 
-inline std::string NativePath(const std::u16string& path) { return TextCodec::EncodeFileName(path); }
+inline std::string NativePath(const std::u16string& path) {
+    return TextCodec::EncodeFileName(path);
+}
 
 inline IoStatus ErrnoFailure(int error) {
     return IoStatus::Failure(TextCodec::FromUtf8(std::strerror(error)));

@@ -1,0 +1,36 @@
+#pragma once
+
+// What frmNote needs of its window. The front-end implements it and forwards every event to
+// frmNote. Positions are twips.
+
+#include <string>
+
+namespace Shaping {
+class Region;
+}
+
+namespace Notes {
+
+class NoteView {
+  public:
+    virtual ~NoteView() = default;
+
+    virtual std::u16string NoteText() const = 0;  // txtNote
+    virtual void SetNoteText(const std::u16string& text) = 0;
+
+    virtual double WindowLeft() const = 0;
+    virtual double WindowTop() const = 0;
+    virtual void SetWindowLeft(double twips) = 0;
+    virtual void SetWindowTop(double twips) = 0;
+
+    virtual void SetBorderStyleNone() = 0;
+    // Pixels per twip of the screen the window is on (1/15 at 96 dpi), for shaping.
+    virtual double PixelsPerTwip() const = 0;
+    // Cuts the window to the region (pixels from the window's top-left corner).
+    virtual void SetShape(const Shaping::Region& region) = 0;
+
+    virtual void ShowWindow() = 0;
+    virtual void CloseWindow() = 0;  // unloads the window; frmNote must not be used afterwards
+};
+
+}  // namespace Notes
