@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <system_error>
 
-#include <stdlib.h>  // mkdtemp
+#include <cstdlib>  // mkdtemp
 
 #include "support/TextCodec.h"
 
@@ -41,13 +41,13 @@ std::u16string TempFolder::Text(std::string_view relative) const {
 }
 
 fs::path TempFolder::MakeFolder(std::string_view relative) const {
-    const fs::path full = path_ / relative;
+    fs::path full = path_ / relative;
     fs::create_directories(full);
     return full;
 }
 
 fs::path TempFolder::WriteFile(std::string_view relative, std::string_view bytes) const {
-    const fs::path full = path_ / relative;
+    fs::path full = path_ / relative;
     fs::create_directories(full.parent_path());
     std::ofstream out(full, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
