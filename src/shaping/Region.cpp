@@ -1,0 +1,247 @@
+#include "shaping/Region.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <utility>
+
+namespace Shaping {
+
+namespace {
+
+struct Span {
+    std::int32_t Left;
+    std::int32_t Right;
+    friend bool operator==(const Span&, const Span&) = default;
+};
+
+struct Band {
+    std::int32_t Top;
+    std::int32_t Bottom;
+    std::vector<Span> Spans;
+};
+
+// Appends a band, merging it into the previous one when it continues it with the same spans,
+// so that equal pixel sets always end up with the same rectangles.
+void AppendBand(std::vector<Band>& bands, std::int32_t top, std::int32_t bottom,
+                std::vector<Span> spans) {
+    if (spans.empty() || top >= bottom) {
+        return;
+    }
+    if (!bands.empty() && bands.back().Bottom == top && bands.back().Spans == spans) {
+        bands.back().Bottom = bottom;
+        return;
+    }
+    bands.push_back(Band{top, bottom, std::move(spans)});
+}
+
+std::vector<Band> BandsOf(const std::vector<PixelRect>& rects) {
+    std::vector<Band> bands;
+    for (const auto& rect : rects) {
+        if (bands.empty() || bands.back().Top != rect.Top) {
+            bands.push_back(Band{rect.Top, rect.Bottom, {}});
+        }
+        bands.back().Spans.push_back(Span{rect.Left, rect.Right});
+    }
+    return bands;
+}
+
+std::vector<PixelRect> RectsOf(const std::vector<Band>& bands) {
+    std::vector<PixelRect> rects;
+    for (const auto& band : bands) {
+        for (const auto& span : band.Spans) {
+            rects.push_back(PixelRect{span.Left, band.Top, span.Right, band.Bottom});
+        }
+    }
+    return rects;
+}
+
+// Spans of one row, as they come from scan conversion: sorted, possibly touching or empty.
+std::vector<Span> Normalised(std::vector<Span> spans) {
+    std::vector<Span> result;
+    for (const auto& span : spans) {
+        if (span.Left >= span.Right) {
+            continue;
+        }
+        if (!result.empty() && span.Left <= result.back().Right) {
+            result.back().Right = std::max(result.back().Right, span.Right);
+        } else {
+            result.push_back(span);
+        }
+    }
+    return result;
+}
+
+// A set of disjoint spans changes membership at each of its edges, so the exclusive-or of two
+// sets changes at every edge of either: pairing the sorted edges gives the result.
+std::vector<Span> XorSpans(const std::vector<Span>& a, const std::vector<Span>& b) {
+    std::vector<std::int32_t> edges;
+    edges.reserve(2 * (a.size() + b.size()));
+    for (const auto* spans : {&a, &b}) {
+        for (const auto& span : *spans) {
+            edges.push_back(span.Left);
+            edges.push_back(span.Right);
+        }
+    }
+    std::sort(edges.begin(), edges.end());
+    std::vector<Span> result;
+    for (std::size_t i = 0; i + 1 < edges.size(); i += 2) {
+        result.push_back(Span{edges[i], edges[i + 1]});
+    }
+    return Normalised(std::move(result));
+}
+
+}  // namespace
+
+Region Region::Rect(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
+    Region region;
+    const auto [left, right] = std::minmax(x1, x2);
+    const auto [top, bottom] = std::minmax(y1, y2);
+    if (left < right && top < bottom) {
+        region.rects_.push_back(PixelRect{left, top, right, bottom});
+    }
+    return region;
+}
+
+Region Region::Ellipse(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
+    // The ellipse is the rounded rectangle whose corners take the whole box.
+    const std::int64_t width = std::llabs(static_cast<std::int64_t>(x2) - x1);
+    const std::int64_t height = std::llabs(static_cast<std::int64_t>(y2) - y1);
+    return RoundRect(x1, y1, x2, y2,
+                     static_cast<std::int32_t>(std::min<std::int64_t>(width, INT32_MAX)),
+                     static_cast<std::int32_t>(std::min<std::int64_t>(height, INT32_MAX)));
+}
+
+Region Region::RoundRect(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
+                         std::int32_t cornerWidth, std::int32_t cornerHeight) {
+    const std::int32_t left = std::min(x1, x2);
+    const std::int32_t top = std::min(y1, y2);
+    // Rounded figures leave out their last column and row.
+    const std::int32_t right = std::max(x1, x2) == left ? left : std::max(x1, x2) - 1;
+    const std::int32_t bottom = std::max(y1, y2) == top ? top : std::max(y1, y2) - 1;
+    const std::int64_t boxWidth = static_cast<std::int64_t>(right) - left;
+    const std::int64_t boxHeight = static_cast<std::int64_t>(bottom) - top;
+    const std::int64_t ew = std::min<std::int64_t>(boxWidth, std::llabs(cornerWidth));
+    const std::int64_t eh = std::min<std::int64_t>(boxHeight, std::llabs(cornerHeight));
+    if (ew < 2 || eh < 2) {
+        return Rect(left, top, right, bottom);
+    }
+    // Inset of each corner row from the box's side, from the corner ellipse of ew by eh.
+    const double a = static_cast<double>(ew) / 2.0;
+    const double b = static_cast<double>(eh) / 2.0;
+    const auto rows = static_cast<std::int32_t>(eh / 2);
+    std::vector<Band> bands;
+    auto inset = [&](std::int32_t row) {
+        const double y = (static_cast<double>(row) + 0.5 - b) / b;
+        const double half = a * std::sqrt(std::max(0.0, 1.0 - y * y));
+        return static_cast<std::int32_t>(std::nearbyint(a - half));
+    };
+    for (std::int32_t row = 0; row < rows; ++row) {
+        const std::int32_t in = inset(row);
+        AppendBand(bands, top + row, top + row + 1, Normalised({Span{left + in, right - in}}));
+    }
+    AppendBand(bands, top + rows, static_cast<std::int32_t>(bottom - rows),
+               Normalised({Span{left, right}}));
+    for (std::int32_t row = rows - 1; row >= 0; --row) {
+        const std::int32_t in = inset(row);
+        AppendBand(bands, bottom - row - 1, bottom - row,
+                   Normalised({Span{left + in, right - in}}));
+    }
+    Region region;
+    region.rects_ = RectsOf(bands);
+    return region;
+}
+
+Region Region::Polygon(const std::vector<PixelPoint>& points) {
+    Region region;
+    if (points.size() < 3) {
+        return region;
+    }
+    std::int32_t top = points.front().Y;
+    std::int32_t bottom = points.front().Y;
+    for (const auto& point : points) {
+        top = std::min(top, point.Y);
+        bottom = std::max(bottom, point.Y);
+    }
+    // A pixel belongs to the polygon when its top-left corner does, counting edge crossings
+    // with the half-open rule (an edge holds its upper end, a span its left end).
+    std::vector<Band> bands;
+    std::vector<double> crossings;
+    for (std::int32_t y = top; y < bottom; ++y) {
+        crossings.clear();
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            const PixelPoint& p = points[i];
+            const PixelPoint& q = points[(i + 1) % points.size()];
+            if (p.Y == q.Y) {
+                continue;
+            }
+            const PixelPoint& upper = p.Y < q.Y ? p : q;
+            const PixelPoint& lower = p.Y < q.Y ? q : p;
+            if (y < upper.Y || y >= lower.Y) {
+                continue;
+            }
+            const double x = upper.X + static_cast<double>(lower.X - upper.X) *
+                                           static_cast<double>(y - upper.Y) /
+                                           static_cast<double>(lower.Y - upper.Y);
+            crossings.push_back(x);
+        }
+        std::sort(crossings.begin(), crossings.end());
+        std::vector<Span> spans;
+        for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
+            spans.push_back(Span{static_cast<std::int32_t>(std::ceil(crossings[i])),
+                                 static_cast<std::int32_t>(std::ceil(crossings[i + 1]))});
+        }
+        AppendBand(bands, y, y + 1, Normalised(std::move(spans)));
+    }
+    region.rects_ = RectsOf(bands);
+    return region;
+}
+
+void Region::Xor(const Region& other) {
+    const std::vector<Band> a = BandsOf(rects_);
+    const std::vector<Band> b = BandsOf(other.rects_);
+    std::vector<std::int32_t> edges;
+    for (const auto* bands : {&a, &b}) {
+        for (const auto& band : *bands) {
+            edges.push_back(band.Top);
+            edges.push_back(band.Bottom);
+        }
+    }
+    std::sort(edges.begin(), edges.end());
+    edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+
+    static const std::vector<Span> none;
+    std::vector<Band> result;
+    std::size_t ia = 0;
+    std::size_t ib = 0;
+    for (std::size_t i = 0; i + 1 < edges.size(); ++i) {
+        const std::int32_t top = edges[i];
+        const std::int32_t bottom = edges[i + 1];
+        while (ia < a.size() && a[ia].Bottom <= top) {
+            ++ia;
+        }
+        while (ib < b.size() && b[ib].Bottom <= top) {
+            ++ib;
+        }
+        const auto& spansA = (ia < a.size() && a[ia].Top <= top) ? a[ia].Spans : none;
+        const auto& spansB = (ib < b.size() && b[ib].Top <= top) ? b[ib].Spans : none;
+        AppendBand(result, top, bottom, XorSpans(spansA, spansB));
+    }
+    rects_ = RectsOf(result);
+}
+
+bool Region::Contains(std::int32_t x, std::int32_t y) const {
+    return std::any_of(rects_.begin(), rects_.end(), [&](const PixelRect& r) {
+        return r.Left <= x && x < r.Right && r.Top <= y && y < r.Bottom;
+    });
+}
+
+bool Region::IsEmpty() const {
+    return rects_.empty();
+}
+
+std::vector<PixelRect> Region::Rectangles() const {
+    return rects_;
+}
+
+}  // namespace Shaping
