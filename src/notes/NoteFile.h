@@ -1,0 +1,34 @@
+#pragma once
+
+// Note files: one per note, "<program folder>/Notes/<note ID>.txt", holding the note's whole
+// text. These are the file steps apart from any window.
+
+#include <optional>
+#include <string>
+
+#include "platform/IoStatus.h"
+
+namespace Notes {
+
+// The program folder followed by the separator and "Notes", built by plain concatenation.
+std::u16string NotesFolderPath(const std::u16string& programFolder);
+std::u16string NoteFilePath(const std::u16string& programFolder, const std::u16string& noteID);
+
+// True when FileName names an existing entry that is not a folder; every failure is false.
+bool FileExists(const std::u16string& FileName);
+
+// The note file's whole text; nothing when it is missing, unreadable or empty.
+std::optional<std::u16string> ReadNoteText(const std::u16string& path);
+
+// Writes the whole text atomically, creating the Notes folder first when it is missing.
+Platform::IoStatus WriteNoteText(const std::u16string& programFolder, const std::u16string& noteID,
+                                 const std::u16string& text);
+
+// Deletes the note file, also when it is marked read-only.
+Platform::IoStatus DeleteNoteFile(const std::u16string& path);
+
+// Whether name can be a file name on both Windows and Linux: no \ / : * ? " < > |, no control
+// character, not empty, no trailing dot or space, not one of Windows' device names.
+bool IsPortableFileName(const std::u16string& name);
+
+}  // namespace Notes
