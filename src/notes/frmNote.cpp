@@ -1,0 +1,209 @@
+#include "notes/frmNote.h"
+
+#include <utility>
+
+#include "notes/NoteFile.h"
+#include "notes/RoundHalfEven.h"
+#include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
+#include "shaping/RegionBuilder.h"
+
+namespace Notes {
+
+namespace {
+
+constexpr int kLeftButtonAlone = 1;
+
+Transparent::ControlGeometry ControlInPixels(const NoteControlTwips& twips, double pixelsPerTwip) {
+    Transparent::ControlGeometry control;
+    control.Kind = Transparent::ControlKind::Other;
+    control.Left = twips.Left * pixelsPerTwip;
+    control.Top = twips.Top * pixelsPerTwip;
+    control.Width = twips.Width * pixelsPerTwip;
+    control.Height = twips.Height * pixelsPerTwip;
+    return control;
+}
+
+}  // namespace
+
+Transparent::FormGeometry NoteFormGeometry(double pixelsPerTwip) {
+    Transparent::FormGeometry form;
+    form.BorderStyle = 0;
+    form.Controls = {ControlInPixels(txtNoteTwips, pixelsPerTwip),
+                     ControlInPixels(Image1Twips, pixelsPerTwip),
+                     ControlInPixels(Image2Twips, pixelsPerTwip)};
+    return form;
+}
+
+frmNote::frmNote(NoteView& view, Platform::Dialogs& dialogs, std::u16string programFolder,
+                 RandomSource& random)
+    : view_(view), dialogs_(dialogs), programFolder_(std::move(programFolder)), random_(random) {}
+
+std::u16string frmNote::NoteFilePath() const {
+    return Notes::NoteFilePath(programFolder_, noteID);
+}
+
+void frmNote::SetNoteID(const std::u16string& strNoteID) {
+    if (!strNoteID.empty()) {
+        noteID = strNoteID;
+        if (FileExists(NoteFilePath())) {
+            LoadNoteText();
+        }
+        return;
+    }
+    // The IDs repeat from run to run, so a new note must not take over an existing note's file,
+    // and the last character may be one that no file name can hold: draw again until neither.
+    std::u16string candidate;
+    do {
+        candidate = RandomString(NoteIdMask, random_);
+    } while (!IsPortableFileName(candidate) ||
+             Platform::KindOfPath(Notes::NoteFilePath(programFolder_, candidate)) !=
+                 Platform::PathKind::Missing);
+    noteID = std::move(candidate);
+}
+
+void frmNote::LoadNoteText() {
+    if (noteID.empty()) {
+        return;
+    }
+    auto text = ReadNoteText(NoteFilePath());
+    if (!text) {
+        return;
+    }
+    // The text box is the first thing of the window this needs: the window loads now (and
+    // reads the same text itself) if it has not yet.
+    EnsureLoaded();
+    view_.SetNoteText(*text);
+    savedText_ = std::move(*text);
+}
+
+void frmNote::EnsureLoaded() {
+    if (!loaded_) {
+        RunLoadStep();
+    }
+}
+
+void frmNote::RunLoadStep() {
+    loaded_ = true;
+    view_.SetBorderStyleNone();
+    Shaping::RegionBuilder builder;
+    // The border style was set to none just above, so MakeTransparent never ends the program
+    // here; there is nothing for it to end.
+    Transparent::MakeTransparent(NoteFormGeometry(view_.PixelsPerTwip()), builder, dialogs_, [] {});
+    if (builder.HasWindowRegion()) {
+        view_.SetShape(builder.WindowRegion());
+    }
+    if (FileExists(NoteFilePath())) {
+        LoadNoteText();
+    }
+    if (!savedText_) {
+        // No file, or nothing in it: the window opens with its initial text, which is not
+        // worth a file until someone changes it.
+        savedText_ = view_.NoteText();
+    }
+}
+
+void frmNote::Show() {
+    EnsureLoaded();
+    view_.ShowWindow();
+}
+
+void frmNote::Image1_MouseDown(int /*Button*/, int /*Shift*/, double X, double Y) {
+    dragX = RoundToInt32(X);
+    dragY = RoundToInt32(Y);
+}
+
+void frmNote::Image1_MouseMove(int Button, int /*Shift*/, double X, double Y) {
+    if (Button != kLeftButtonAlone) {
+        return;
+    }
+    view_.SetWindowLeft(static_cast<float>(view_.WindowLeft() - (dragX - X)));
+    view_.SetWindowTop(static_cast<float>(view_.WindowTop() - (dragY - Y)));
+}
+
+void frmNote::Image2_Click() {
+    Platform::MessageBoxSpec question;
+    question.Prompt = u"Are you sure you wish to delete this note?";
+    question.Title = u"DELETE NOTE?";
+    question.Buttons = Platform::MessageButtons::YesNo;
+    question.Icon = Platform::MessageIcon::None;
+    question.DefaultButton = Platform::MessageResult::Yes;
+    if (dialogs_.ShowMessage(question) != Platform::MessageResult::Yes) {
+        return;
+    }
+    const std::u16string path = NoteFilePath();
+    // A note that was never saved has no file: there is nothing to delete but the window.
+    if (!noteID.empty() && FileExists(path)) {
+        const Platform::IoStatus removed = DeleteNoteFile(path);
+        if (!removed && FileExists(path)) {
+            Platform::MessageBoxSpec failure;
+            failure.Prompt = u"The note could not be deleted.\r\n\r\n" + path + u"\r\n" +
+                             removed.Reason + u"\r\n\r\nThe note stays open.";
+            failure.Title = u"DELETE NOTE";
+            failure.Icon = Platform::MessageIcon::Exclamation;
+            dialogs_.ShowMessage(failure);
+            return;
+        }
+    }
+    // Closing may take focus away and destroy this object: nothing may be saved afterwards.
+    deleted_ = true;
+    view_.CloseWindow();
+}
+
+void frmNote::Form_LostFocus() {
+    SaveNote();
+}
+
+void frmNote::txtNote_LostFocus() {
+    SaveNote();
+}
+
+bool frmNote::HasUnsavedText() const {
+    return !deleted_ && savedText_.has_value() && view_.NoteText() != *savedText_;
+}
+
+bool frmNote::SaveNote() {
+    if (deleted_) {
+        return true;
+    }
+    // The failure message itself takes the focus; the focus events it causes must not stack
+    // further saves and messages on top of it.
+    if (saving_) {
+        return false;
+    }
+    if (!HasUnsavedText()) {
+        return true;
+    }
+    if (noteID.empty()) {
+        SetNoteID(u"");
+    }
+    std::u16string text = view_.NoteText();
+    saving_ = true;
+    const Platform::IoStatus written = WriteNoteText(programFolder_, noteID, text);
+    if (written) {
+        savedText_ = std::move(text);
+        failedText_.reset();
+        saving_ = false;
+        return true;
+    }
+    // Both focus events of one click fail alike; say it once, and again when anything changes.
+    if (failedText_ != text || failedReason_ != written.Reason) {
+        failedText_ = std::move(text);
+        failedReason_ = written.Reason;
+        ShowSaveFailure(written.Reason);
+    }
+    saving_ = false;
+    return false;
+}
+
+void frmNote::ShowSaveFailure(const std::u16string& reason) {
+    Platform::MessageBoxSpec failure;
+    failure.Prompt = u"The note could not be saved.\r\n\r\n" + NoteFilePath() + u"\r\n" + reason +
+                     u"\r\n\r\nThe text stays in the note window and is saved again when the "
+                     u"note loses the focus.";
+    failure.Title = u"SAVE NOTE";
+    failure.Icon = Platform::MessageIcon::Exclamation;
+    dialogs_.ShowMessage(failure);
+}
+
+}  // namespace Notes

@@ -1,0 +1,90 @@
+#pragma once
+
+// The behaviour of a note window: its note ID, the load step that shapes it and reads its note
+// file, moving it by its top strip, deleting it, and saving its text whenever it loses the
+// focus. The window itself is behind NoteView; every event reaches this class by its name.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "notes/NoteView.h"
+#include "notes/RandomString.h"
+#include "shaping/Transparent.h"
+
+namespace Platform {
+class Dialogs;
+}
+
+namespace Notes {
+
+// What txtNote holds when a note window is made; the front-end sets it at creation.
+inline constexpr std::u16string_view InitialNoteText = u"Type here to write your note...\r\n";
+
+// The note window's controls, in twips, in the window's order of controls.
+struct NoteControlTwips {
+    double Left, Top, Width, Height;
+};
+inline constexpr NoteControlTwips txtNoteTwips{80, 360, 3495, 3100};
+inline constexpr NoteControlTwips Image1Twips{0, 0, 3375, 375};
+inline constexpr NoteControlTwips Image2Twips{3395, 50, 210, 210};
+
+// The note window's form as the shaping step sees it, in pixels.
+Transparent::FormGeometry NoteFormGeometry(double pixelsPerTwip);
+
+class frmNote {
+  public:
+    // random is where new note IDs are drawn from: the process's generator unless a test says.
+    frmNote(NoteView& view, Platform::Dialogs& dialogs, std::u16string programFolder,
+            RandomSource& random = ProcessRandom());
+    frmNote(const frmNote&) = delete;
+    frmNote& operator=(const frmNote&) = delete;
+    ~frmNote() = default;
+
+    std::u16string noteID;
+    std::int32_t dragX = 0;
+    std::int32_t dragY = 0;
+
+    // An empty strNoteID gives the window a new ID that names no existing note file and is a
+    // valid file name everywhere; otherwise the ID is taken and its file's text loaded.
+    void SetNoteID(const std::u16string& strNoteID);
+    // Puts the note file's whole text into txtNote; silent when there is nothing to read.
+    void LoadNoteText();
+    std::u16string NoteFilePath() const;
+
+    void Show();  // runs the load step if it has not run, then shows the window
+
+    void Image1_MouseDown(int Button, int Shift, double X, double Y);  // twips within Image1
+    void Image1_MouseMove(int Button, int Shift, double X, double Y);
+    void Image2_Click();  // delete action; may close the window, after which this is gone
+    void Form_LostFocus();
+    void txtNote_LostFocus();
+
+    // Writes txtNote to the note file when it changed since it was last loaded or saved. True
+    // when the text is safely on the drive (or unchanged); a failure is shown to the user.
+    bool SaveNote();
+    bool HasUnsavedText() const;
+
+  private:
+    void EnsureLoaded();
+    void RunLoadStep();
+    void ShowSaveFailure(const std::u16string& reason);
+
+    NoteView& view_;
+    Platform::Dialogs& dialogs_;
+    std::u16string programFolder_;
+    RandomSource& random_;
+
+    bool loaded_ = false;
+    bool deleted_ = false;
+    bool saving_ = false;
+    // The text that the note file holds as far as this window knows: what was loaded or last
+    // saved, or for a note without a file the text the window opened with.
+    std::optional<std::u16string> savedText_;
+    // The last failed save, so that the two focus events of one click report it once.
+    std::optional<std::u16string> failedText_;
+    std::u16string failedReason_;
+};
+
+}  // namespace Notes
