@@ -1,0 +1,33 @@
+#pragma once
+
+// Turning a slot's command (application folder, separator, executable text) into a program and
+// its arguments. The executable text may hold spaces, in the folder or in the file name, and
+// may be followed by arguments; the program is the longest leading part of the command that
+// names an existing file, so a shorter file planted along the path ("/media/My" beside
+// "/media/My Apps/...") never runs in its place.
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace Launcher {
+
+struct ResolvedCommand {
+    std::u16string Program;
+    std::vector<std::u16string> Arguments;
+    std::u16string WorkingFolder;  // the program's own folder
+};
+
+// The command without the line ends a descriptor's last line leaves behind.
+std::u16string WithoutTrailingLineEnds(std::u16string command);
+
+// Whitespace-separated arguments; double quotes group a text holding spaces and are dropped.
+std::vector<std::u16string> SplitArguments(const std::u16string& text);
+
+// Nothing when no leading part of the command names a file. isFile tells whether a path names
+// an existing file that is not a folder.
+std::optional<ResolvedCommand> ResolveCommand(
+    const std::u16string& command, const std::function<bool(const std::u16string&)>& isFile);
+
+}  // namespace Launcher

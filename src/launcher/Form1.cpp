@@ -1,0 +1,371 @@
+#include "launcher/Form1.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
+
+#include "launcher/AppDescriptor.h"
+#include "launcher/CommandLine.h"
+#include "launcher/DriveUsage.h"
+#include "support/TextCodec.h"
+
+namespace Launcher {
+
+namespace {
+
+constexpr char16_t ProgramTitle[] = u"Kivola";
+constexpr char16_t CopiedFirstMessage[] =
+    u"Make sure you only select new applications that have been copied to your USB Drive!";
+constexpr char16_t AddedMessage[] =
+    u"Your new application will be available when you restart KIVOLA.";
+constexpr char16_t ExecutableFilter[] = u"All Executables|*.exe";
+constexpr int TimerInterval = 100;
+constexpr std::int16_t LastSlottedIndex = 100;
+
+std::int16_t SaturatingIncrement(std::int16_t value) {
+    return value == std::numeric_limits<std::int16_t>::max() ? value
+                                                             : static_cast<std::int16_t>(value + 1);
+}
+
+// Twips to the grab point's integer form: nearest, halves to the even neighbour, clamped.
+std::int32_t RoundToInt32(double value) {
+    if (std::isnan(value)) {
+        return 0;
+    }
+    const double rounded = std::nearbyint(value);
+    constexpr double low = std::numeric_limits<std::int32_t>::min();
+    constexpr double high = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(std::clamp(rounded, low, high));
+}
+
+std::u16string InFolder(const std::u16string& folder, const std::u16string& name) {
+    std::u16string path;
+    path.reserve(folder.size() + 1 + name.size());
+    path += folder;
+    path += Platform::PathSeparator;
+    path += name;
+    return path;
+}
+
+// A folder as the file system reports it: without trailing separators, except the root.
+std::u16string ReportedFolder(std::u16string folder) {
+    while (folder.size() > 1 && folder.back() == Platform::PathSeparator) {
+        folder.pop_back();
+    }
+    return folder;
+}
+
+}  // namespace
+
+Form1::Form1(LauncherView& view, Platform::Dialogs& dialogs, Platform::Drives& drives,
+             Platform::Processes& processes, std::u16string programFolder, NotesHooks notes)
+    : view_(view),
+      dialogs_(dialogs),
+      drives_(drives),
+      processes_(processes),
+      programFolder_(std::move(programFolder)),
+      notes_(std::move(notes)) {}
+
+const std::u16string& Form1::SlotCommand(int slot) const {
+    static const std::u16string none;
+    if (slot < 1 || slot > SlotCount) {
+        return none;
+    }
+    return strSlotCommand[static_cast<std::size_t>(slot - 1)];
+}
+
+// ---- Start-up -------------------------------------------------------------------------------
+
+void Form1::Form_Load() {
+    // Before the range is set: should setting the minimum raise a change event, the page
+    // change then finds the value equal to intLastScroll and does nothing.
+    intLastScroll = 1;
+    view_.SetTimerInterval(TimerInterval);
+    view_.SetScrollTabStop(false);
+    view_.SetScrollRange(FirstPage, LastPage);
+    view_.CollapseHScroll1();
+    ShowDriveUsage();
+    if (notes_.LoadNotes) {
+        notes_.LoadNotes();
+    }
+}
+
+void Form1::Form_Resize() {}
+
+void Form1::Timer1_Timer() {
+    intPageStart = 1;
+    intAppIndex = 1;
+    intLastScroll = 1;
+    intPageEnd = SlotCount;
+    ScanApplications();
+    if (intAppIndex < SlotCount + 1) {
+        view_.SetScrollEnabled(false);
+    }
+    intAppIndex = 1;
+    view_.DisableTimer();
+    view_.SetLoadingVisible(false);
+}
+
+void Form1::ScanApplications() {
+    std::u16string folder = Platform::CurrentFolder();
+    if (folder.empty()) {
+        return;  // the current folder is gone: nothing to scan
+    }
+    if (folder.back() != Platform::PathSeparator) {
+        folder += Platform::PathSeparator;
+    }
+    CountFiles(folder);
+}
+
+// ---- Moving and closing ---------------------------------------------------------------------
+
+void Form1::Image2_MouseDown(int /*Button*/, int /*Shift*/, double X, double Y) {
+    dragX = RoundToInt32(X);
+    dragY = RoundToInt32(Y);
+}
+
+void Form1::Image2_MouseMove(int Button, int /*Shift*/, double X, double Y) {
+    if (Button != 1) {
+        return;
+    }
+    view_.SetWindowLeft(view_.WindowLeft() - (dragX - X));
+    view_.SetWindowTop(view_.WindowTop() - (dragY - Y));
+}
+
+void Form1::Image1_Click() {
+    view_.EndProgram();
+}
+
+void Form1::lblNewNote_Click() {
+    if (notes_.NewNote) {
+        notes_.NewNote();
+    }
+}
+
+// ---- Drive usage ----------------------------------------------------------------------------
+
+void Form1::ShowDriveUsage() {
+    const char16_t separator = decimalSeparator_.value_or(UserDecimalSeparator());
+    const std::u16string key = drives_.KeyOfPath(Platform::CurrentFolder());
+    std::u16string caption = DriveUnavailableCaption;
+    // Only the keys of the other drives are read: a drive without media is not woken up.
+    for (const auto& drive : drives_.DriveKeys()) {
+        if (key.empty() || drive != key) {
+            continue;
+        }
+        const bool ready = drives_.IsReady(drive);
+        if (drives_.DriveType(drive) != Platform::DriveTypeFixed && !ready) {
+            caption = DriveUnavailableCaption;
+            continue;
+        }
+        const auto sizes = drives_.SizesOf(drive);
+        caption = sizes ? DriveUsageCaption(*sizes, separator) : DriveUnavailableCaption;
+    }
+    view_.SetDriveCaption(caption);
+}
+
+// ---- The catalogue --------------------------------------------------------------------------
+
+bool Form1::FileExists(const std::u16string& FileName) const {
+    return Platform::KindOfPath(FileName) == Platform::PathKind::File;
+}
+
+std::u16string Form1::SetApplicationExecutable(const std::u16string& strPath) const {
+    const auto bytes = Platform::ReadWholeFile(strPath);
+    return bytes ? TextCodec::DecodeFileText(*bytes) : std::u16string();
+}
+
+std::int64_t Form1::CountFiles(const std::u16string& StrFolder) {
+    const std::u16string folderPath = ReportedFolder(StrFolder);
+    const auto identity = Platform::IdentityOfPath(folderPath);
+    if (!identity || IsBeingScanned(*identity)) {
+        return 0;
+    }
+    return CountFolder(folderPath, *identity);
+}
+
+bool Form1::IsBeingScanned(const Platform::FileIdentity& identity) const {
+    return std::find(scanning_.begin(), scanning_.end(), identity) != scanning_.end();
+}
+
+std::int64_t Form1::CountFolder(const std::u16string& folderPath,
+                                const Platform::FileIdentity& identity) {
+    // A folder that cannot be listed (or vanished) holds no applications.
+    const auto contents = Platform::ListFolder(folderPath);
+    if (!contents) {
+        return 0;
+    }
+    scanning_.push_back(identity);
+    auto total = static_cast<std::int64_t>(contents->Files.size());
+    for (const auto& name : contents->SubFolders) {
+        total += ScanSubFolder(folderPath, name);
+    }
+    scanning_.pop_back();
+    return total;
+}
+
+std::int64_t Form1::ScanSubFolder(const std::u16string& folderPath, const std::u16string& name) {
+    if (!FileExists(InFolder(InFolder(programFolder_, name), DescriptorName))) {
+        return 0;
+    }
+    const std::u16string appFolder =
+        folderPath.size() == 1 && folderPath[0] == Platform::PathSeparator
+            ? folderPath + name
+            : InFolder(folderPath, name);
+    // A link back to a folder this scan is inside would repeat its applications forever; that
+    // folder registers them itself once its own scan is done.
+    const auto identity = Platform::IdentityOfPath(appFolder);
+    if (!identity || IsBeingScanned(*identity)) {
+        return 0;
+    }
+    // Nested application folders take their indexes before their parent's applications.
+    const std::int64_t total = CountFolder(appFolder, *identity);
+    const std::u16string text = SetApplicationExecutable(InFolder(appFolder, DescriptorName));
+    for (const auto& app : ParseAppDescriptor(text, {appFolder, name, folderPath})) {
+        AddApplicationIcon(app.IconFile, app.Title, app.AppFolder, app.Executable, app.ScanFolder,
+                           app.Listed);
+    }
+    return total;
+}
+
+void Form1::AddApplicationIcon(const std::u16string& strIconFile, const std::u16string& strTitle,
+                               const std::u16string& strAppFolder,
+                               const std::u16string& strExecutable,
+                               const std::u16string& strScanFolder, bool blnListed) {
+    // For a single descriptor strExecutable is the descriptor: gone in the scanned location
+    // means no application.
+    if (!blnListed && !FileExists(strExecutable)) {
+        return;
+    }
+    const std::int16_t i = intAppIndex;
+    if (intPageStart <= i && i <= intPageEnd && 1 <= i && i <= LastSlottedIndex) {
+        const int slot = ((i - 1) % SlotCount) + 1;
+        ShowSlotPicture(slot, strIconFile, strScanFolder);
+        view_.SetSlotToolTip(slot, strTitle);
+        const std::u16string executable =
+            blnListed ? strExecutable : SetApplicationExecutable(strExecutable);
+        strSlotCommand[static_cast<std::size_t>(slot - 1)] = InFolder(strAppFolder, executable);
+    }
+    intAppIndex = SaturatingIncrement(intAppIndex);
+}
+
+void Form1::ShowSlotPicture(int slot, const std::u16string& iconFile,
+                            const std::u16string& scanFolder) {
+    // The application's icon, else the scanned folder's default icon, else our own: an icon
+    // that cannot be drawn never costs the application its place.
+    if (FileExists(iconFile) && view_.LoadSlotPicture(slot, iconFile)) {
+        return;
+    }
+    if (view_.LoadSlotPicture(slot, InFolder(scanFolder, DefaultIconName))) {
+        return;
+    }
+    view_.ShowDefaultSlotPicture(slot);
+}
+
+void Form1::ClearApplicationIcons() {
+    for (int slot = 1; slot <= SlotCount; ++slot) {
+        view_.ClearSlotPicture(slot);
+        view_.SetSlotToolTip(slot, {});
+        strSlotCommand[static_cast<std::size_t>(slot - 1)].clear();
+    }
+}
+
+// ---- Paging and launching -------------------------------------------------------------------
+
+void Form1::VScroll1_Change() {
+    // The page shown follows the scroll bar's value, however far it moved in one event.
+    const std::int16_t value = std::clamp(view_.ScrollValue(), FirstPage, LastPage);
+    if (value == intLastScroll) {
+        return;
+    }
+    intPageStart = static_cast<std::int16_t>((value - 1) * SlotCount + 1);
+    intPageEnd = static_cast<std::int16_t>(value * SlotCount);
+    ClearApplicationIcons();
+    view_.SetLoadingVisible(true);
+    ScanApplications();
+    intAppIndex = 1;
+    intLastScroll = value;
+    view_.SetLoadingVisible(false);
+}
+
+void Form1::imgApp_Click(int slot) {
+    const std::u16string& command = SlotCommand(slot);
+    if (!command.empty()) {
+        LaunchSlot(command);
+    }
+}
+
+void Form1::LaunchSlot(const std::u16string& command) {
+    const auto resolved =
+        ResolveCommand(command, [this](const std::u16string& path) { return FileExists(path); });
+    Platform::IoStatus status;
+    if (resolved) {
+        status = processes_.Start(resolved->Program, resolved->Arguments, resolved->WorkingFolder);
+    } else {
+        // Let the system word why the command names nothing that runs.
+        const std::u16string whole = WithoutTrailingLineEnds(command);
+        status = processes_.Start(whole, {}, {});
+    }
+    if (!status) {
+        ShowMessage(u"The application could not be started:\n" + WithoutTrailingLineEnds(command) +
+                        u"\n\n" + status.Reason,
+                    Platform::MessageButtons::Ok, Platform::MessageIcon::Exclamation);
+    }
+}
+
+// ---- Adding an application ------------------------------------------------------------------
+
+void Form1::imgAdd_Click() {
+    AddNewApplication();
+}
+
+void Form1::AddNewApplication() {
+    ShowMessage(CopiedFirstMessage, Platform::MessageButtons::Ok, Platform::MessageIcon::None);
+    const auto choice = dialogs_.ShowOpen(ExecutableFilter);
+    if (!choice || choice->FileName.empty()) {
+        return;
+    }
+    const auto separator = choice->FileName.find_last_of(Platform::PathSeparator);
+    const std::u16string folder = separator == std::u16string::npos
+                                      ? std::u16string()
+                                      : choice->FileName.substr(0, separator);
+    const std::u16string fileTitle =
+        !choice->FileTitle.empty()
+            ? choice->FileTitle
+            : choice->FileName.substr(separator == std::u16string::npos ? 0 : separator + 1);
+    const std::u16string descriptor = InFolder(folder, DescriptorName);
+
+    // A list descriptor may hold many applications: replacing it is the user's call.
+    if (Platform::KindOfPath(descriptor) != Platform::PathKind::Missing) {
+        const auto answer =
+            ShowMessage(descriptor + u" already exists.\n\nDo you want to replace it?",
+                        Platform::MessageButtons::YesNo, Platform::MessageIcon::Question);
+        if (answer != Platform::MessageResult::Yes) {
+            return;
+        }
+    }
+    const auto status =
+        Platform::WriteFileAtomically(descriptor, TextCodec::EncodeFileText(fileTitle));
+    if (!status) {
+        ShowMessage(descriptor + u" could not be written:\n" + status.Reason,
+                    Platform::MessageButtons::Ok, Platform::MessageIcon::Exclamation);
+        return;
+    }
+    ShowMessage(AddedMessage, Platform::MessageButtons::Ok, Platform::MessageIcon::None);
+}
+
+Platform::MessageResult Form1::ShowMessage(const std::u16string& prompt,
+                                           Platform::MessageButtons buttons,
+                                           Platform::MessageIcon icon) {
+    Platform::MessageBoxSpec spec;
+    spec.Prompt = prompt;
+    spec.Title = ProgramTitle;
+    spec.Buttons = buttons;
+    spec.Icon = icon;
+    spec.DefaultButton = buttons == Platform::MessageButtons::YesNo ? Platform::MessageResult::No
+                                                                    : Platform::MessageResult::Ok;
+    return dialogs_.ShowMessage(spec);
+}
+
+}  // namespace Launcher

@@ -1,0 +1,106 @@
+#pragma once
+
+// The launcher window's behaviour: start-up, the application catalogue (scan, slots, paging,
+// launching), adding an application, the drive usage line, dragging and closing. The window
+// itself is behind LauncherView; everything here runs on the user-interface thread.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "launcher/LauncherView.h"
+#include "platform/Dialogs.h"
+#include "platform/Drives.h"
+#include "platform/FileSystem.h"
+#include "platform/Processes.h"
+
+namespace Launcher {
+
+// Wired by the front-end to the notes subsystem; either may be empty.
+struct NotesHooks {
+    std::function<void()> LoadNotes;  // last step of Form_Load
+    std::function<void()> NewNote;    // lblNewNote click
+};
+
+inline constexpr int SlotCount = 20;
+inline constexpr std::int16_t FirstPage = 1;
+inline constexpr std::int16_t LastPage = 5;
+
+class Form1 {
+  public:
+    Form1(LauncherView& view, Platform::Dialogs& dialogs, Platform::Drives& drives,
+          Platform::Processes& processes, std::u16string programFolder, NotesHooks notes = {});
+
+    // Events.
+    void Form_Load();
+    void Form_Resize();
+    void Timer1_Timer();
+    void VScroll1_Change();
+    void imgApp_Click(int slot);                                       // slot 1..20
+    void Image2_MouseDown(int Button, int Shift, double X, double Y);  // twips within Image2
+    void Image2_MouseMove(int Button, int Shift, double X, double Y);
+    void Image1_Click();
+    void imgAdd_Click();
+    void lblNewNote_Click();
+
+    // Routines.
+    void ScanApplications();
+    std::int64_t CountFiles(const std::u16string& StrFolder);
+    bool FileExists(const std::u16string& FileName) const;
+    std::u16string SetApplicationExecutable(const std::u16string& strPath) const;
+    void AddApplicationIcon(const std::u16string& strIconFile, const std::u16string& strTitle,
+                            const std::u16string& strAppFolder, const std::u16string& strExecutable,
+                            const std::u16string& strScanFolder, bool blnListed);
+    void ClearApplicationIcons();
+    void AddNewApplication();
+    void ShowDriveUsage();
+
+    // The decimal separator of the drive usage figures; the user's locale's when not set.
+    void UseDecimalSeparator(char16_t separator) { decimalSeparator_ = separator; }
+
+    // Read access to the catalogue state.
+    std::int16_t PageStart() const { return intPageStart; }
+    std::int16_t PageEnd() const { return intPageEnd; }
+    std::int16_t AppIndex() const { return intAppIndex; }
+    std::int16_t LastScroll() const { return intLastScroll; }
+    const std::u16string& SlotCommand(int slot) const;  // slot 1..20
+    std::int32_t DragX() const { return dragX; }
+    std::int32_t DragY() const { return dragY; }
+    const std::u16string& ProgramFolder() const { return programFolder_; }
+
+  private:
+    void Rebuild();
+    void LaunchSlot(const std::u16string& command);
+    bool IsBeingScanned(const Platform::FileIdentity& identity) const;
+    std::int64_t CountFolder(const std::u16string& folderPath,
+                             const Platform::FileIdentity& identity);
+    std::int64_t ScanSubFolder(const std::u16string& folderPath, const std::u16string& name);
+    void ShowSlotPicture(int slot, const std::u16string& iconFile,
+                         const std::u16string& scanFolder);
+    Platform::MessageResult ShowMessage(const std::u16string& prompt,
+                                        Platform::MessageButtons buttons,
+                                        Platform::MessageIcon icon);
+
+    LauncherView& view_;
+    Platform::Dialogs& dialogs_;
+    Platform::Drives& drives_;
+    Platform::Processes& processes_;
+    std::u16string programFolder_;
+    NotesHooks notes_;
+    std::optional<char16_t> decimalSeparator_;
+    // Folders the running scan is inside, so that a link back up the tree is not followed.
+    std::vector<Platform::FileIdentity> scanning_;
+
+    std::int16_t intPageStart = 1;
+    std::int16_t intPageEnd = 20;
+    std::int16_t intAppIndex = 1;
+    std::int16_t intLastScroll = 1;
+    std::array<std::u16string, SlotCount> strSlotCommand;
+    std::int32_t dragX = 0;
+    std::int32_t dragY = 0;
+};
+
+}  // namespace Launcher
