@@ -91,6 +91,52 @@ std::vector<Span> XorSpans(const std::vector<Span>& a, const std::vector<Span>& 
     return Normalised(std::move(result));
 }
 
+// How far each row of an ellipse filling ew by eh pixels (both at least 2) starts in from the
+// left of its box, top row first. The rows come from the midpoint-error rasteriser for ellipses
+// in a rectangle (A. Zingl, "A Rasterizing Algorithm for Drawing Curves"), run the way the
+// platform's region code runs it: one quadrant is walked from the middle row downwards, a row
+// taking the column reached when the walk steps onto it, until the walk has crossed half the
+// width; the upper half mirrors the lower one.
+//
+// An ellipse much taller than wide crosses half its width before it has stepped onto its last
+// rows. The platform's code leaves those rows undefined (they show whatever its memory held);
+// here they finish the tips with the middle column(s), as the rasteriser itself does.
+std::vector<std::int64_t> EllipseInsets(std::int64_t ew, std::int64_t eh) {
+    const std::int64_t a = ew - 1;  // diameters between pixel centres
+    const std::int64_t b = eh - 1;
+    const double aa = static_cast<double>(a) * static_cast<double>(a);
+    const double bb = static_cast<double>(b) * static_cast<double>(b);
+    const double bOdd = static_cast<double>(b % 2);
+    double dx = 4 * bb * (1 - static_cast<double>(a));  // error increments
+    double dy = 4 * aa * (1 + bOdd);
+    double err = dx + dy + aa * bOdd;
+
+    std::vector<std::int64_t> insets(static_cast<std::size_t>(eh), 0);
+    std::int64_t x = 0;
+    std::int64_t y = eh / 2;
+    while (x <= ew / 2 && y < b) {
+        const double e2 = 2 * err;
+        if (e2 >= dx) {
+            ++x;
+            dx += 8 * bb;
+            err += dx;
+        }
+        if (e2 <= dy) {
+            ++y;
+            dy += 8 * aa;
+            err += dy;
+            insets[static_cast<std::size_t>(y)] = x;
+        }
+    }
+    for (++y; y < eh; ++y) {
+        insets[static_cast<std::size_t>(y)] = (ew - 1) / 2;
+    }
+    for (std::int64_t row = 0; row < eh / 2; ++row) {
+        insets[static_cast<std::size_t>(row)] = insets[static_cast<std::size_t>(b - row)];
+    }
+    return insets;
+}
+
 }  // namespace
 
 Region Region::Rect(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
@@ -114,38 +160,37 @@ Region Region::Ellipse(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::i
 
 Region Region::RoundRect(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
                          std::int32_t cornerWidth, std::int32_t cornerHeight) {
-    const std::int32_t left = std::min(x1, x2);
-    const std::int32_t top = std::min(y1, y2);
-    // Rounded figures leave out their last column and row.
-    const std::int32_t right = std::max(x1, x2) == left ? left : std::max(x1, x2) - 1;
-    const std::int32_t bottom = std::max(y1, y2) == top ? top : std::max(y1, y2) - 1;
-    const std::int64_t boxWidth = static_cast<std::int64_t>(right) - left;
-    const std::int64_t boxHeight = static_cast<std::int64_t>(bottom) - top;
-    const std::int64_t ew = std::min<std::int64_t>(boxWidth, std::llabs(cornerWidth));
-    const std::int64_t eh = std::min<std::int64_t>(boxHeight, std::llabs(cornerHeight));
+    const std::int64_t left = std::min(x1, x2);
+    const std::int64_t top = std::min(y1, y2);
+    // Rounded figures leave out the last column and row of their box.
+    const std::int64_t right = static_cast<std::int64_t>(std::max(x1, x2)) - 1;
+    const std::int64_t bottom = static_cast<std::int64_t>(std::max(y1, y2)) - 1;
+    const std::int64_t ew = std::min<std::int64_t>(right - left, std::llabs(cornerWidth));
+    const std::int64_t eh = std::min<std::int64_t>(bottom - top, std::llabs(cornerHeight));
     if (ew < 2 || eh < 2) {
-        return Rect(left, top, right, bottom);
+        // Too small to round: the shortened box itself, taken as an ordinary rectangle (an
+        // empty box shortened by one is a line of pixels just before it).
+        return Rect(static_cast<std::int32_t>(left), static_cast<std::int32_t>(top),
+                    static_cast<std::int32_t>(right), static_cast<std::int32_t>(bottom));
     }
-    // Inset of each corner row from the box's side, from the corner ellipse of ew by eh.
-    const double a = static_cast<double>(ew) / 2.0;
-    const double b = static_cast<double>(eh) / 2.0;
-    const auto rows = static_cast<std::int32_t>(eh / 2);
-    std::vector<Band> bands;
-    auto inset = [&](std::int32_t row) {
-        const double y = (static_cast<double>(row) + 0.5 - b) / b;
-        const double half = a * std::sqrt(std::max(0.0, 1.0 - y * y));
-        return static_cast<std::int32_t>(std::nearbyint(a - half));
+    const std::vector<std::int64_t> insets = EllipseInsets(ew, eh);
+    auto row = [&](std::int64_t inset) {
+        return Normalised({Span{static_cast<std::int32_t>(left + inset),
+                                static_cast<std::int32_t>(right - inset)}});
     };
-    for (std::int32_t row = 0; row < rows; ++row) {
-        const std::int32_t in = inset(row);
-        AppendBand(bands, top + row, top + row + 1, Normalised({Span{left + in, right - in}}));
+    // The top rows of the corner ellipse round the top corners, its bottom rows the bottom ones;
+    // its middle row stretches over the height between them.
+    const std::int64_t middle = eh / 2;
+    std::vector<Band> bands;
+    for (std::int64_t r = 0; r < middle; ++r) {
+        const auto y = static_cast<std::int32_t>(top + r);
+        AppendBand(bands, y, y + 1, row(insets[static_cast<std::size_t>(r)]));
     }
-    AppendBand(bands, top + rows, static_cast<std::int32_t>(bottom - rows),
-               Normalised({Span{left, right}}));
-    for (std::int32_t row = rows - 1; row >= 0; --row) {
-        const std::int32_t in = inset(row);
-        AppendBand(bands, bottom - row - 1, bottom - row,
-                   Normalised({Span{left + in, right - in}}));
+    AppendBand(bands, static_cast<std::int32_t>(top + middle),
+               static_cast<std::int32_t>(bottom - eh + middle + 1), row(0));
+    for (std::int64_t r = middle + 1; r < eh; ++r) {
+        const auto y = static_cast<std::int32_t>(bottom - eh + r);
+        AppendBand(bands, y, y + 1, row(insets[static_cast<std::size_t>(r)]));
     }
     Region region;
     region.rects_ = RectsOf(bands);
