@@ -1,0 +1,259 @@
+#include "support/CDirDrill.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <limits>
+#include <optional>
+#include <utility>
+
+#include "platform/FileSystem.h"
+#include "support/MVb6Functions.h"
+#include "support/TextCodec.h"
+
+namespace Support {
+
+using MVb6Functions::InStrRev;
+
+namespace {
+
+const std::u16string& Separator() {
+    static const std::u16string separator(1, Platform::PathSeparator);
+    return separator;
+}
+
+// The totals are 32-bit; a walk over more entries than that stops counting at the top rather
+// than wrapping round to negative totals.
+std::int32_t AddCount(std::int32_t total, std::size_t count) {
+    constexpr auto top = std::numeric_limits<std::int32_t>::max();
+    const auto room = static_cast<std::size_t>(top - total);
+    return count >= room ? top
+                         : static_cast<std::int32_t>(total + static_cast<std::int32_t>(count));
+}
+
+// A folder that was listed as a folder keeps its separator even if it is gone by the time it
+// is entered: its listing then finds nothing, instead of "folder" + "*.*" listing the
+// neighbours whose names begin with the folder's name.
+std::u16string WithSeparator(const std::u16string& folder) {
+    if (folder.empty() || folder.back() == Platform::PathSeparator) {
+        return folder;
+    }
+    return folder + Platform::PathSeparator;
+}
+
+struct SubFolder {
+    std::u16string Path;  // ends with the separator
+    Platform::FileIdentity Identity;
+};
+
+}  // namespace
+
+// One folder on the path from the start folder down to the folder being searched.
+struct CDirDrill::Level {
+    std::optional<Platform::FileIdentity> Identity;
+    std::vector<SubFolder> SubFolders;  // still to search, from Next on
+    std::size_t Next = 0;
+};
+
+CDirDrill::CDirDrill() : strFolder(Platform::CurrentFolder()) {}
+
+void CDirDrill::SetAttributeMask(std::int32_t NewMask) {
+    lngAttributeMask = NewMask;
+}
+
+std::int32_t CDirDrill::AttributeMask() const {
+    return lngAttributeMask;
+}
+
+const std::u16string& CDirDrill::Folder() const {
+    return strFolder;
+}
+
+void CDirDrill::SetFolder(const std::u16string& NewValue) {
+    if (IsFolder(NewValue)) {
+        strFolder = NewValue;
+    }
+}
+
+const std::u16string& CDirDrill::Pattern() const {
+    return strPattern;
+}
+
+void CDirDrill::SetPattern(const std::u16string& NewValue) {
+    strPattern = MVb6Functions::Replace(MVb6Functions::Replace(NewValue, u" ", u""), u",", u";");
+}
+
+void CDirDrill::SetRecursive(bool NewRecursive) {
+    blnRecursive = NewRecursive;
+}
+
+bool CDirDrill::Recursive() const {
+    return blnRecursive;
+}
+
+void CDirDrill::BeginSearch(const std::u16string& StartFolder) {
+    if (!StartFolder.empty()) {
+        SetFolder(StartFolder);
+    }
+    blnCancel = false;
+    lngTotalFiles = 0;
+    lngTotalFolders = 1;
+    SearchFolder(strFolder);
+    if (Done) {
+        const auto handler = Done;
+        handler(lngTotalFiles, lngTotalFolders);
+    }
+    // Leave no folder open behind the process-wide cursor.
+    Platform::FindFirstEntry(u"nul", 0);
+}
+
+std::u16string CDirDrill::FileText(const std::u16string& filespec) const {
+    const auto bytes = Platform::ReadWholeFile(filespec);
+    return bytes ? TextCodec::DecodeFileText(*bytes) : std::u16string();
+}
+
+std::u16string CDirDrill::ExtractName(const std::u16string& SpecIn, bool BaseOnly) const {
+    if (IsFolder(SpecIn)) {
+        return {};
+    }
+    const std::int32_t p = InStrRev(SpecIn, Separator());
+    std::u16string name = static_cast<std::size_t>(p) < SpecIn.size()
+                              ? SpecIn.substr(static_cast<std::size_t>(p))
+                              : SpecIn;
+    if (BaseOnly) {
+        const std::int32_t d = InStrRev(name, u".");
+        if (d >= 1 && static_cast<std::size_t>(d) < name.size()) {
+            name.resize(static_cast<std::size_t>(d) - 1);
+        }
+    }
+    return name;
+}
+
+std::u16string CDirDrill::ExtractPath(const std::u16string& SpecIn) const {
+    if (IsFolder(SpecIn)) {
+        return AddBackslash(SpecIn);
+    }
+    const std::int32_t p = InStrRev(SpecIn, Separator());
+    return p != 0 ? SpecIn.substr(0, static_cast<std::size_t>(p)) : std::u16string();
+}
+
+std::u16string CDirDrill::AddBackslash(const std::u16string& path) {
+    if (IsFolder(path) && path.back() != Platform::PathSeparator) {
+        return path + Platform::PathSeparator;
+    }
+    return path;
+}
+
+std::int32_t CDirDrill::GetAttributes(const std::u16string& path) {
+    return Platform::PathAttributes(path);
+}
+
+bool CDirDrill::IsFolder(const std::u16string& path) {
+    const std::int32_t attributes = GetAttributes(path);
+    return attributes != -1 && (attributes & Platform::AttrDirectory) != 0;
+}
+
+// Depth first with an explicit stack, so that a deep tree cannot exhaust the call stack. Each
+// folder raises NewFolder and its NewFile events before any of its sub-folders is entered.
+void CDirDrill::SearchFolder(const std::u16string& folder) {
+    const std::u16string start = WithSeparator(folder);
+    std::vector<Level> path;
+    path.push_back(Level{Platform::IdentityOfPath(start), {}, 0});
+    ExploreFolder(start, path);
+    while (!path.empty()) {
+        Level& level = path.back();
+        if (level.Next == level.SubFolders.size()) {
+            path.pop_back();
+            // The folder above stops after a sub-folder whose search ended cancelled, and so
+            // does every folder above that.
+            if (blnCancel) {
+                break;
+            }
+            continue;
+        }
+        SubFolder next = std::move(level.SubFolders[level.Next++]);
+        path.push_back(Level{next.Identity, {}, 0});
+        ExploreFolder(next.Path, path);
+    }
+}
+
+// Raises NewFolder and the folder's NewFile events, counts what it holds, and leaves the
+// sub-folders to search in path.back().
+void CDirDrill::ExploreFolder(const std::u16string& folder, std::vector<Level>& path) {
+    RaiseNewFolder(folder);
+    if (blnCancel) {
+        return;
+    }
+
+    // Both lists are complete before the next event: a handler may use the listing cursor.
+    std::vector<SubFolder> subFolders;
+    for (auto entry = Platform::FindFirstEntry(folder + u"*.*", Platform::AttrDirectory); entry;
+         entry = Platform::FindNextEntry()) {
+        if (!entry->IsFolder || entry->Name.empty() || entry->Name.front() == u'.') {
+            continue;
+        }
+        std::u16string subFolder = folder + entry->Name;
+        // A link back up the tree would be walked for ever: a folder that is already on the
+        // path being walked is neither counted nor searched again. A folder that is gone
+        // already has no identity and is dropped as well.
+        const auto identity = Platform::IdentityOfPath(subFolder);
+        if (!identity || std::any_of(path.begin(), path.end(), [&](const Level& above) {
+                return above.Identity == identity;
+            })) {
+            continue;
+        }
+        subFolder += Platform::PathSeparator;
+        subFolders.push_back(SubFolder{std::move(subFolder), *identity});
+    }
+    std::vector<std::u16string> files;
+    CollectFiles(folder, files);
+
+    lngTotalFiles = AddCount(lngTotalFiles, files.size());
+    lngTotalFolders = AddCount(lngTotalFolders, subFolders.size());
+
+    for (const auto& filespec : files) {
+        RaiseNewFile(filespec);
+        if (blnCancel) {
+            break;
+        }
+    }
+    if (blnRecursive) {
+        path.back().SubFolders = std::move(subFolders);
+    }
+}
+
+// One listing per pattern, in the order of the pattern list, so a file that matches two
+// patterns is listed twice.
+void CDirDrill::CollectFiles(const std::u16string& folder,
+                             std::vector<std::u16string>& files) const {
+    for (const auto& piece : MVb6Functions::Split(strPattern, u";")) {
+        // The entry's own folder flag says whether folder + name is a folder, unless the
+        // pattern reaches into another folder and the name then belongs there.
+        const bool inThisFolder = piece.find(Platform::PathSeparator) == std::u16string::npos;
+        for (auto entry = Platform::FindFirstEntry(folder + piece, lngAttributeMask); entry;
+             entry = Platform::FindNextEntry()) {
+            std::u16string filespec = folder + entry->Name;
+            if (inThisFolder ? entry->IsFolder : IsFolder(filespec)) {
+                continue;
+            }
+            files.push_back(std::move(filespec));
+        }
+    }
+}
+
+void CDirDrill::RaiseNewFolder(const std::u16string& folder) {
+    if (NewFolder) {
+        // A copy, so that a handler that replaces itself does not pull the code from under
+        // its own feet.
+        const auto handler = NewFolder;
+        handler(folder, blnCancel);
+    }
+}
+
+void CDirDrill::RaiseNewFile(const std::u16string& filespec) {
+    if (NewFile) {
+        const auto handler = NewFile;
+        handler(filespec, blnCancel);
+    }
+}
+
+}  // namespace Support
