@@ -1,0 +1,113 @@
+#pragma once
+
+// The launcher window (Form1's window): a borderless 327 by 439 pixel window painted by its
+// background picture, with the 4 by 5 icon grid, the page scroll bar, the add button, the
+// "+ New KIVOLA" link, the drive line and the close button. It converts units, forwards every
+// event to Form1 and holds no logic of its own, apart from what ending the program on this
+// desktop needs: the note windows it made are saved before it goes.
+
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "launcher/LauncherView.h"
+#include "ui/qt/NoteWindows.h"
+
+class QLabel;
+class QScrollBar;
+
+namespace Platform {
+class Dialogs;
+class Drives;
+class Processes;
+}  // namespace Platform
+namespace Launcher {
+class Form1;
+}
+
+namespace QtUi {
+
+class Picture;
+
+class LauncherWindow : public QWidget, public Launcher::LauncherView {
+    Q_OBJECT
+
+  public:
+    // Client area 4905 by 6585 twips.
+    static constexpr int ClientWidth = 327;
+    static constexpr int ClientHeight = 439;
+
+    // Makes the window and runs Form1's load step (which opens the saved notes); showing it
+    // is left to the caller.
+    LauncherWindow(Platform::Dialogs& dialogs, Platform::Drives& drives,
+                   Platform::Processes& processes, std::u16string programFolder);
+    ~LauncherWindow() override;
+    LauncherWindow(const LauncherWindow&) = delete;
+    LauncherWindow& operator=(const LauncherWindow&) = delete;
+
+    Launcher::Form1& Form() { return *form_; }
+    NoteWindows& Notes() { return notes_; }
+
+    // Launcher::LauncherView
+    bool LoadSlotPicture(int slot, const std::u16string& file) override;
+    void ShowDefaultSlotPicture(int slot) override;
+    void ClearSlotPicture(int slot) override;
+    void SetSlotToolTip(int slot, const std::u16string& text) override;
+    void SetLoadingVisible(bool visible) override;
+    void SetScrollRange(std::int16_t minimum, std::int16_t maximum) override;
+    void SetScrollTabStop(bool tabStop) override;
+    std::int16_t ScrollValue() const override;
+    void SetScrollEnabled(bool enabled) override;
+    void CollapseHScroll1() override;
+    void SetDriveCaption(const std::u16string& caption) override;
+    double WindowLeft() const override;
+    double WindowTop() const override;
+    void SetWindowLeft(double twips) override;
+    void SetWindowTop(double twips) override;
+    void SetTimerInterval(int milliseconds) override;
+    void DisableTimer() override;
+    void EndProgram() override;
+
+  signals:
+    // Timer1_Timer has run to its end (the start-up benchmark stops there).
+    void Timer1Ticked();
+    // The program is ending: every window has closed.
+    void ProgramEnded();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void BuildControls();
+    void ConnectEvents();
+    Picture* Slot(int slot) const;
+    // Saves every note; when one could not be saved, asks whether to end all the same.
+    bool NotesAllowEnd();
+    void EndNow();
+
+    Platform::Dialogs& dialogs_;
+    NoteWindows notes_;
+    QTimer Timer1_;
+    bool ending_ = false;
+    bool systemMove_ = false;
+
+    // Controls, by their names on the form.
+    Picture* Image2_ = nullptr;
+    QLabel* Label2_ = nullptr;
+    QLabel* Label1_ = nullptr;
+    std::array<Picture*, 20> imgApp_{};
+    Picture* imgAdd_ = nullptr;
+    Picture* Image1_ = nullptr;
+    QLabel* lblLoading_ = nullptr;
+    Picture* lblNewNote_ = nullptr;
+    QScrollBar* VScroll1_ = nullptr;
+    QScrollBar* HScroll1_ = nullptr;
+
+    std::unique_ptr<Launcher::Form1> form_;
+};
+
+}  // namespace QtUi

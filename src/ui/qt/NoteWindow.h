@@ -1,0 +1,95 @@
+#pragma once
+
+// A sticky note on the desktop: a borderless window in the tooltip colour with a text box, a
+// drag strip along the top and a cross that deletes the note. It owns the note's behaviour
+// (frmNote) and forwards every event to it.
+//
+// Line ends: the note file and frmNote hold CR LF between lines, as the text box of the
+// original desktop did; Qt's text box holds one paragraph per line. The text is turned from
+// one form into the other on its way in and out, and text that comes back unedited is handed
+// back exactly as it came, whatever line ends it had, so that opening a note never counts as
+// changing it.
+
+#include <QPoint>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "notes/NoteView.h"
+
+class QPlainTextEdit;
+
+namespace Platform {
+class Dialogs;
+}
+namespace Notes {
+class frmNote;
+}
+
+namespace QtUi {
+
+class Picture;
+
+class NoteWindow : public QWidget, public Notes::NoteView {
+    Q_OBJECT
+
+  public:
+    // Client area 3630 by 3600 twips.
+    static constexpr int ClientWidth = 242;
+    static constexpr int ClientHeight = 240;
+
+    NoteWindow(Platform::Dialogs& dialogs, std::u16string programFolder);
+    ~NoteWindow() override;
+    NoteWindow(const NoteWindow&) = delete;
+    NoteWindow& operator=(const NoteWindow&) = delete;
+
+    Notes::frmNote& Form() { return *form_; }
+    // False once the note was deleted or its window closed.
+    bool IsOpen() const { return !closed_; }
+    // The program ends: the window goes without another word to its behaviour class.
+    void CloseForProgramEnd();
+
+    // Notes::NoteView
+    std::u16string NoteText() const override;
+    void SetNoteText(const std::u16string& text) override;
+    double WindowLeft() const override;
+    double WindowTop() const override;
+    void SetWindowLeft(double twips) override;
+    void SetWindowTop(double twips) override;
+    void SetBorderStyleNone() override;
+    double PixelsPerTwip() const override;
+    void SetShape(const Shaping::Region& region) override;
+    void ShowWindow() override;
+    void CloseWindow() override;
+
+  signals:
+    // The window closed for good (deleted note, or closed by the window manager).
+    void Closed(QtUi::NoteWindow* window);
+
+  protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void MarkClosed();
+
+    QPlainTextEdit* txtNote_ = nullptr;
+    Picture* Image1_ = nullptr;
+    Picture* Image2_ = nullptr;
+    std::unique_ptr<Notes::frmNote> form_;
+    bool closed_ = false;
+    bool systemMove_ = false;
+    // The text last handed to SetNoteText, and how the text box shows it.
+    std::u16string givenText_;
+    QString shownText_;
+};
+
+// CR LF (and a lone CR or LF) to the text box's paragraphs, and back to CR LF.
+QString TextBoxFromNoteText(const std::u16string& text);
+std::u16string NoteTextFromTextBox(const QString& text);
+
+}  // namespace QtUi

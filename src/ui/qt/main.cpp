@@ -1,0 +1,22 @@
+// KIVOLA starts by making its launcher window; everything else follows from that window's
+// load step and events. The program takes no command line of its own.
+
+#include <QApplication>
+
+#include "platform/Drives.h"
+#include "platform/FileSystem.h"
+#include "platform/Processes.h"
+#include "ui/qt/LauncherWindow.h"
+#include "ui/qt/QtDialogs.h"
+#include "ui/qt/QuitOnSignal.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QtUi::QuitOnSignal quitOnSignal;
+    QtUi::QtDialogs dialogs;
+    const auto drives = Platform::SystemDrives();
+    const auto processes = Platform::SystemProcesses();
+    QtUi::LauncherWindow window(dialogs, *drives, *processes, Platform::ProgramFolder());
+    window.show();
+    return QApplication::exec();
+}
