@@ -14,6 +14,18 @@ namespace {
 
 constexpr int kLeftButtonAlone = 1;
 
+// Holds a flag up for a scope, and lowers it on every way out.
+class RaisedWhileInScope {
+  public:
+    explicit RaisedWhileInScope(bool& flag) : flag_(flag) { flag_ = true; }
+    RaisedWhileInScope(const RaisedWhileInScope&) = delete;
+    RaisedWhileInScope& operator=(const RaisedWhileInScope&) = delete;
+    ~RaisedWhileInScope() { flag_ = false; }
+
+  private:
+    bool& flag_;
+};
+
 Transparent::ControlGeometry ControlInPixels(const NoteControlTwips& twips, double pixelsPerTwip) {
     Transparent::ControlGeometry control;
     control.Kind = Transparent::ControlKind::Other;
@@ -178,12 +190,11 @@ bool frmNote::SaveNote() {
         SetNoteID(u"");
     }
     std::u16string text = view_.NoteText();
-    saving_ = true;
+    const RaisedWhileInScope savingNow(saving_);
     const Platform::IoStatus written = WriteNoteText(programFolder_, noteID, text);
     if (written) {
         savedText_ = std::move(text);
         failedText_.reset();
-        saving_ = false;
         return true;
     }
     // Both focus events of one click fail alike; say it once, and again when anything changes.
@@ -192,7 +203,6 @@ bool frmNote::SaveNote() {
         failedReason_ = written.Reason;
         ShowSaveFailure(written.Reason);
     }
-    saving_ = false;
     return false;
 }
 

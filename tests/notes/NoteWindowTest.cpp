@@ -67,6 +67,19 @@ struct NoteFixture {
     frmNote note{view, dialogs, drive.Text(), draws};
 };
 
+// The message box takes the focus from the note window, which runs its save step again.
+class FocusTakingDialogs : public ScriptedDialogs {
+  public:
+    frmNote* Note = nullptr;
+    Platform::MessageResult ShowMessage(const Platform::MessageBoxSpec& spec) override {
+        if (Note != nullptr) {
+            Note->Form_LostFocus();
+            Note->txtNote_LostFocus();
+        }
+        return ScriptedDialogs::ShowMessage(spec);
+    }
+};
+
 bool IsRoot() {
     return ::geteuid() == 0;
 }
@@ -320,6 +333,20 @@ TEST(SaveNote, FailureKeepsTheTextSaysWhyAndIsTriedAgain) {
     ASSERT_EQ(folder.dialogs.Messages.size(), 1U);
     EXPECT_NE(folder.dialogs.Messages[0].Prompt.find(u"dir.txt"), std::u16string::npos);
     EXPECT_EQ(folder.view.Text, u"typed");
+
+    // The focus loss the failure message itself causes does not stack a second message.
+    TempFolder drive;
+    drive.WriteFile("Notes", "blocking file");
+    FocusTakingDialogs dialogs;
+    RecordingNoteView view;
+    frmNote note(view, dialogs, drive.Text());
+    dialogs.Note = &note;
+    note.SetNoteID(u"again");
+    note.Show();
+    view.Text = u"typed";
+    EXPECT_FALSE(note.SaveNote());
+    EXPECT_EQ(dialogs.Messages.size(), 1U);
+    dialogs.Note = nullptr;
 }
 
 TEST(SaveNote, ReadOnlyNotesFolderGivesAMessage) {
