@@ -9,6 +9,10 @@ namespace Shaping {
 
 namespace {
 
+// Curved and sloped figures are scanned row by row, so only rows and columns within this
+// distance of the window's corner are worked out; no window comes near it.
+constexpr std::int32_t kScanLimit = 1 << 16;
+
 struct Span {
     std::int32_t Left;
     std::int32_t Right;
@@ -100,7 +104,8 @@ std::vector<Span> XorSpans(const std::vector<Span>& a, const std::vector<Span>& 
 //
 // An ellipse much taller than wide crosses half its width before it has stepped onto its last
 // rows. The platform's code leaves those rows undefined (they show whatever its memory held);
-// here they finish the tips with the middle column(s), as the rasteriser itself does.
+// here they finish the tips with the middle column(s), as the rasteriser itself does, unless
+// the last row walked was already empty: the outline then stays closed.
 std::vector<std::int64_t> EllipseInsets(std::int64_t ew, std::int64_t eh) {
     const std::int64_t a = ew - 1;  // diameters between pixel centres
     const std::int64_t b = eh - 1;
@@ -128,13 +133,29 @@ std::vector<std::int64_t> EllipseInsets(std::int64_t ew, std::int64_t eh) {
             insets[static_cast<std::size_t>(y)] = x;
         }
     }
+    const std::int64_t tip = std::max(insets[static_cast<std::size_t>(y)], (ew - 1) / 2);
     for (++y; y < eh; ++y) {
-        insets[static_cast<std::size_t>(y)] = (ew - 1) / 2;
+        insets[static_cast<std::size_t>(y)] = tip;
     }
     for (std::int64_t row = 0; row < eh / 2; ++row) {
         insets[static_cast<std::size_t>(row)] = insets[static_cast<std::size_t>(b - row)];
     }
     return insets;
+}
+
+// The first whole column at or right of where an edge from (x0, y0) with the slope dx / dy
+// crosses the row y0 + r (0 <= r < dy): x0 + ceil(dx * r / dy), exact for every 32-bit edge.
+// dx * r may not fit in 64 bits, so dx is split into a multiple of dy and a remainder.
+std::int64_t FirstColumnFrom(std::int64_t x0, std::int64_t dx, std::int64_t r, std::int64_t dy) {
+    const std::int64_t whole = dx / dy;  // dx = whole * dy + rest, |rest| < dy
+    const std::int64_t rest = dx % dy;
+    const std::uint64_t part = static_cast<std::uint64_t>(rest < 0 ? -rest : rest) *
+                               static_cast<std::uint64_t>(r);  // < dy * dy <= 2^64
+    const auto dyU = static_cast<std::uint64_t>(dy);
+    const std::int64_t fraction = rest < 0
+                                      ? -static_cast<std::int64_t>(part / dyU)
+                                      : static_cast<std::int64_t>(part / dyU + (part % dyU != 0));
+    return x0 + whole * r + fraction;
 }
 
 }  // namespace
@@ -160,6 +181,12 @@ Region Region::Ellipse(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::i
 
 Region Region::RoundRect(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
                          std::int32_t cornerWidth, std::int32_t cornerHeight) {
+    // Curved figures are built row by row; keeping them within reach of any window keeps that
+    // work and memory bounded whatever the caller passes.
+    x1 = std::clamp(x1, -kScanLimit, kScanLimit);
+    y1 = std::clamp(y1, -kScanLimit, kScanLimit);
+    x2 = std::clamp(x2, -kScanLimit, kScanLimit);
+    y2 = std::clamp(y2, -kScanLimit, kScanLimit);
     const std::int64_t left = std::min(x1, x2);
     const std::int64_t top = std::min(y1, y2);
     // Rounded figures leave out the last column and row of their box.
@@ -209,9 +236,12 @@ Region Region::Polygon(const std::vector<PixelPoint>& points) {
         bottom = std::max(bottom, point.Y);
     }
     // A pixel belongs to the polygon when its top-left corner does, counting edge crossings
-    // with the half-open rule (an edge holds its upper end, a span its left end).
+    // with the half-open rule (an edge holds its upper end, a span its left end). Rows beyond
+    // reach of any window are not scanned (see kScanLimit).
+    top = std::max(top, -kScanLimit);
+    bottom = std::min(bottom, kScanLimit);
     std::vector<Band> bands;
-    std::vector<double> crossings;
+    std::vector<std::int64_t> crossings;
     for (std::int32_t y = top; y < bottom; ++y) {
         crossings.clear();
         for (std::size_t i = 0; i < points.size(); ++i) {
@@ -225,16 +255,16 @@ Region Region::Polygon(const std::vector<PixelPoint>& points) {
             if (y < upper.Y || y >= lower.Y) {
                 continue;
             }
-            const double x = upper.X + static_cast<double>(lower.X - upper.X) *
-                                           static_cast<double>(y - upper.Y) /
-                                           static_cast<double>(lower.Y - upper.Y);
-            crossings.push_back(x);
+            crossings.push_back(FirstColumnFrom(upper.X,
+                                                static_cast<std::int64_t>(lower.X) - upper.X,
+                                                static_cast<std::int64_t>(y) - upper.Y,
+                                                static_cast<std::int64_t>(lower.Y) - upper.Y));
         }
         std::sort(crossings.begin(), crossings.end());
         std::vector<Span> spans;
         for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
-            spans.push_back(Span{static_cast<std::int32_t>(std::ceil(crossings[i])),
-                                 static_cast<std::int32_t>(std::ceil(crossings[i + 1]))});
+            spans.push_back(Span{static_cast<std::int32_t>(crossings[i]),
+                                 static_cast<std::int32_t>(crossings[i + 1])});
         }
         AppendBand(bands, y, y + 1, Normalised(std::move(spans)));
     }

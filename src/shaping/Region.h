@@ -2,7 +2,8 @@
 
 // A set of pixels built with the pixel rules of Windows GDI regions, so that a window cut to
 // it looks the same on every platform. Coordinates are whole pixels; a rectangle (l, t, r, b)
-// covers l <= x < r, t <= y < b.
+// covers l <= x < r, t <= y < b. Ellipses, rounded rectangles and polygons are worked out
+// only within 65536 pixels of the origin, far beyond any window.
 
 #include <cstdint>
 #include <vector>
@@ -40,6 +41,10 @@ class Region {
     bool IsEmpty() const;
     // Disjoint rectangles covering exactly the region, in bands from top to bottom.
     std::vector<PixelRect> Rectangles() const;
+
+    // The rectangles are kept in one canonical form (bands merged downwards, spans merged
+    // sideways), so equal pixel sets compare equal.
+    friend bool operator==(const Region&, const Region&) = default;
 
   private:
     std::vector<PixelRect> rects_;
