@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cerrno>
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "platform/Processes.h"
+#include "testsupport/TempFolder.h"
+
+using TestSupport::TempFolder;
+namespace fs = std::filesystem;
+
+TEST(Processes, StartsDetachedInTheFolderAndLeavesNoZombie) {
+    TempFolder drive;
+    const auto script = drive.WriteFile("run.sh",
+                                        "#!/bin/sh\nprintf '%s|%s' \"$PWD\" \"$1\" > out.tmp\n"
+                                        "mv out.tmp out\n");
+    fs::permissions(script, fs::perms::owner_all);
+    drive.MakeFolder("work");
+    auto processes = Platform::SystemProcesses();
+    const auto status = processes->Start(drive.Text("run.sh"), {u"a b"}, drive.Text("work"));
+    ASSERT_TRUE(status.Ok) << TestSupport::Utf8(status.Reason);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!drive.Exists("work/out") && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    EXPECT_EQ(drive.ReadFile("work/out"), (drive.Path() / "work").string() + "|a b");
+    // The program is not our child: nothing of it is left for us to reap.
+    EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1);
+    EXPECT_EQ(errno, ECHILD);
+}
+
+TEST(Processes, SaysWhyAProgramDidNotStart) {
+    TempFolder drive;
+    drive.WriteFile("plain.txt", "text");
+    const auto noShebang = drive.WriteFile("binary", "\x01\x02\x03\x04garbage");
+    fs::permissions(noShebang, fs::perms::owner_all);
+    const auto ok = drive.WriteFile("ok.sh", "#!/bin/sh\n");
+    fs::permissions(ok, fs::perms::owner_all);
+    auto processes = Platform::SystemProcesses();
+    const auto reason = [&](const std::u16string& program, const std::u16string& folder) {
+        const auto status = processes->Start(program, {}, folder);
+        EXPECT_FALSE(status.Ok);
+        return TestSupport::Utf8(status.Reason);
+    };
+    EXPECT_EQ(reason(drive.Text("missing"), drive.Text()), "No such file or directory");
+    EXPECT_EQ(reason(drive.Text("plain.txt"), drive.Text()), "Permission denied");
+    EXPECT_EQ(reason(drive.Text(), drive.Text()), "Is a directory");
+    EXPECT_EQ(reason(drive.Text("binary"), drive.Text()), "Exec format error");
+    EXPECT_EQ(reason(drive.Text("ok.sh"), drive.Text("no-folder")), "No such file or directory");
+    EXPECT_EQ(reason(u"", drive.Text()), "No such file or directory");
+}
