@@ -61,7 +61,7 @@ std::vector<PixelRect> RectsOf(const std::vector<Band>& bands) {
 }
 
 // Spans of one row, as they come from scan conversion: sorted, possibly touching or empty.
-std::vector<Span> Normalised(std::vector<Span> spans) {
+std::vector<Span> Normalised(const std::vector<Span>& spans) {
     std::vector<Span> result;
     for (const auto& span : spans) {
         if (span.Left >= span.Right) {
@@ -92,7 +92,7 @@ std::vector<Span> XorSpans(const std::vector<Span>& a, const std::vector<Span>& 
     for (std::size_t i = 0; i + 1 < edges.size(); i += 2) {
         result.push_back(Span{edges[i], edges[i + 1]});
     }
-    return Normalised(std::move(result));
+    return Normalised(result);
 }
 
 // How far each row of an ellipse filling ew by eh pixels (both at least 2) starts in from the
@@ -111,7 +111,7 @@ std::vector<std::int64_t> EllipseInsets(std::int64_t ew, std::int64_t eh) {
     const std::int64_t b = eh - 1;
     const double aa = static_cast<double>(a) * static_cast<double>(a);
     const double bb = static_cast<double>(b) * static_cast<double>(b);
-    const double bOdd = static_cast<double>(b % 2);
+    const auto bOdd = static_cast<double>(b % 2);
     double dx = 4 * bb * (1 - static_cast<double>(a));  // error increments
     double dy = 4 * aa * (1 + bOdd);
     double err = dx + dy + aa * bOdd;
@@ -266,7 +266,7 @@ Region Region::Polygon(const std::vector<PixelPoint>& points) {
             spans.push_back(Span{static_cast<std::int32_t>(crossings[i]),
                                  static_cast<std::int32_t>(crossings[i + 1])});
         }
-        AppendBand(bands, y, y + 1, Normalised(std::move(spans)));
+        AppendBand(bands, y, y + 1, Normalised(spans));
     }
     region.rects_ = RectsOf(bands);
     return region;

@@ -65,6 +65,7 @@ Region RegionOf(const std::string& call) {
     }
     if (kind == "polygon" && !v.empty() && v.size() == 1 + 2 * static_cast<std::size_t>(v[0])) {
         std::vector<PixelPoint> points;
+        points.reserve(static_cast<std::size_t>(v[0]));
         for (int i = 0; i < v[0]; ++i) {
             points.push_back(PixelPoint{v[1 + 2 * i], v[2 + 2 * i]});
         }

@@ -14,7 +14,6 @@
 
 namespace {
 
-using Shaping::PixelPoint;
 using Shaping::PixelRect;
 using Shaping::Region;
 using Rects = std::vector<PixelRect>;
@@ -94,8 +93,8 @@ TEST(Region, ExclusiveOrOfManyFiguresMatchesAPixelCount) {
         forward.Xor(f);
     }
     Region backward;
-    for (auto it = figures.rbegin(); it != figures.rend(); ++it) {
-        backward.Xor(*it);
+    for (std::size_t i = figures.size(); i-- > 0;) {
+        backward.Xor(figures[i]);
     }
     EXPECT_EQ(forward, backward);
     EXPECT_FALSE(forward.IsEmpty());

@@ -67,7 +67,7 @@ Calls CallsFor(const ControlGeometry& control) {
     }
     EXPECT_EQ(calls.front(), "Rect(0,0,0,0)");
     EXPECT_EQ(calls.back(), "SetWindowRgn(1,1)");
-    return Calls(calls.begin() + 1, calls.end() - 1);
+    return {calls.begin() + 1, calls.end() - 1};
 }
 
 Shaping::Region ShapeOf(const FormGeometry& form) {
