@@ -9,8 +9,8 @@ namespace Shaping {
 
 namespace {
 
-// Curved and sloped figures are scanned row by row, so only rows and columns within this
-// distance of the window's corner are worked out; no window comes near it.
+// Curved and sloped figures are built row by row, so only rows within this distance of the
+// window's corner are scanned, and ellipse boxes are clamped to it; no window comes near it.
 constexpr std::int32_t kScanLimit = 1 << 16;
 
 struct Span {
@@ -107,28 +107,28 @@ std::vector<Span> XorSpans(const std::vector<Span>& a, const std::vector<Span>& 
 // here they finish the tips with the middle column(s), as the rasteriser itself does, unless
 // the last row walked was already empty: the outline then stays closed.
 std::vector<std::int64_t> EllipseInsets(std::int64_t ew, std::int64_t eh) {
+    // Exact in 64 bits: the box is at most 2 * kScanLimit + 1 pixels, so every term stays
+    // below 2^58.
     const std::int64_t a = ew - 1;  // diameters between pixel centres
     const std::int64_t b = eh - 1;
-    const double aa = static_cast<double>(a) * static_cast<double>(a);
-    const double bb = static_cast<double>(b) * static_cast<double>(b);
-    const auto bOdd = static_cast<double>(b % 2);
-    double dx = 4 * bb * (1 - static_cast<double>(a));  // error increments
-    double dy = 4 * aa * (1 + bOdd);
-    double err = dx + dy + aa * bOdd;
+    const std::int64_t bOdd = b % 2;
+    std::int64_t dx = 4 * b * b * (1 - a);  // error increments
+    std::int64_t dy = 4 * a * a * (1 + bOdd);
+    std::int64_t err = dx + dy + a * a * bOdd;
 
     std::vector<std::int64_t> insets(static_cast<std::size_t>(eh), 0);
     std::int64_t x = 0;
     std::int64_t y = eh / 2;
     while (x <= ew / 2 && y < b) {
-        const double e2 = 2 * err;
+        const std::int64_t e2 = 2 * err;
         if (e2 >= dx) {
             ++x;
-            dx += 8 * bb;
+            dx += 8 * b * b;
             err += dx;
         }
         if (e2 <= dy) {
             ++y;
-            dy += 8 * aa;
+            dy += 8 * a * a;
             err += dy;
             insets[static_cast<std::size_t>(y)] = x;
         }
