@@ -241,9 +241,12 @@ void LauncherWindow::SetSlotToolTip(int slot, const std::u16string& text) {
 
 void LauncherWindow::SetLoadingVisible(bool visible) {
     lblLoading_->setVisible(visible);
-    // The scan that follows keeps the event loop waiting: paint now, or nobody sees it.
+    // The scan that follows keeps the event loop waiting: paint now, or nobody sees it. The
+    // window's repaint shows the emptied grid; the caption is painted on its own as well,
+    // since a window repaint right after a child was shown does not always reach that child.
     if (visible && isVisible()) {
         repaint();
+        lblLoading_->repaint();
     }
 }
 

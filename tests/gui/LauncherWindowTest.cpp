@@ -1,0 +1,176 @@
+// The launcher window as the user meets it: start-up, paging, launching, adding, dragging.
+
+#include <QLabel>
+#include <QScrollBar>
+#include <QTest>
+
+#include <gmock/gmock.h>
+
+#include <algorithm>
+#include <set>
+
+#include "GuiFixture.h"
+
+namespace {
+
+using ::testing::Each;
+using ::testing::IsEmpty;
+using ::testing::Not;
+
+class LauncherWindowTest : public GuiFixture {
+  protected:
+    void AddApplications(int count) {
+        for (int i = 1; i <= count; ++i) {
+            AddApplication("App " + std::string(i < 10 ? "0" : "") + std::to_string(i));
+        }
+    }
+    QScrollBar* VScroll1() const { return Control<QScrollBar>(window.get(), "VScroll1"); }
+    void ClickScrollArrow(bool down) const {
+        QScrollBar* bar = VScroll1();
+        QTest::mouseClick(bar, Qt::LeftButton, {},
+                          QPoint(bar->width() / 2, down ? bar->height() - 4 : 4));
+    }
+};
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+  public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int Paints = 0;
+
+  protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++Paints;
+        }
+        return false;
+    }
+};
+
+TEST_F(LauncherWindowTest, StartsWithTheLoadingCaptionThenPagesThrough25Applications) {
+    AddApplications(25);
+    AddNote("Welcome", "Hello");
+    Start();
+
+    // The load step has run: notes are open and the drive line written, over an empty grid.
+    auto* loading = Control<QLabel>(window.get(), "lblLoading");
+    EXPECT_TRUE(loading->isVisible());
+    EXPECT_EQ(loading->text(), QStringLiteral("Please wait, loading..."));
+    EXPECT_EQ(Notes().size(), 1U);
+    EXPECT_THAT(
+        Control<QLabel>(window.get(), "Label1")->text().toStdString(),
+        ::testing::MatchesRegex("Using [0-9]+[.,][0-9][0-9] MB of [0-9]+[.,][0-9][0-9] MB"));
+    for (int slot = 1; slot <= 20; ++slot) {
+        EXPECT_FALSE(SlotHasPicture(slot)) << slot;
+    }
+
+    WaitForGrid();
+    const auto page1 = SlotTitles();
+    EXPECT_THAT(page1, Each(Not(IsEmpty())));
+    for (int slot = 1; slot <= 20; ++slot) {
+        EXPECT_TRUE(SlotHasPicture(slot)) << slot;
+    }
+    EXPECT_TRUE(VScroll1()->isEnabled());
+
+    // A rescan keeps the event loop waiting: the caption must be painted during it.
+    PaintCounter paints(loading);
+    ClickScrollArrow(true);
+    EXPECT_EQ(VScroll1()->value(), 2);
+    EXPECT_GT(paints.Paints, 0);
+    EXPECT_FALSE(loading->isVisible());
+    const auto page2 = SlotTitles();
+    std::set<std::string> all(page1.begin(), page1.end());
+    for (int slot = 1; slot <= 20; ++slot) {
+        EXPECT_EQ(SlotHasPicture(slot), slot <= 5) << slot;
+        EXPECT_EQ(page2[slot - 1].empty(), slot > 5) << slot;
+        all.insert(page2[slot - 1]);
+    }
+    all.erase("");
+    EXPECT_EQ(all.size(), 25U);
+
+    ClickScrollArrow(false);
+    EXPECT_EQ(VScroll1()->value(), 1);
+    EXPECT_EQ(SlotTitles(), page1);
+}
+
+TEST_F(LauncherWindowTest, AClickOnASlotStartsItsApplicationOnEveryPage) {
+    AddApplications(25);
+    Start();
+    WaitForGrid();
+    const std::string seventh = SlotTitles()[6];
+    QTest::mouseClick(Slot(7), Qt::LeftButton);
+    EXPECT_TRUE(WaitUntil([&] { return drive.Exists("launched-" + seventh); }));
+
+    ClickScrollArrow(true);
+    const std::string first = SlotTitles()[0];
+    EXPECT_NE(first, seventh);
+    QTest::mouseClick(Slot(1), Qt::LeftButton);
+    EXPECT_TRUE(WaitUntil([&] { return drive.Exists("launched-" + first); }));
+    // An empty slot starts nothing and says nothing.
+    QTest::mouseClick(Slot(20), Qt::LeftButton);
+    EXPECT_THAT(dialogs.Messages, IsEmpty());
+    // Right-clicks are not clicks.
+    std::filesystem::remove(drive.Path() / ("launched-" + first));
+    QTest::mouseClick(Slot(1), Qt::RightButton);
+    QTest::qWait(300);
+    EXPECT_FALSE(drive.Exists("launched-" + first));
+}
+
+TEST_F(LauncherWindowTest, TheAddButtonWritesADescriptorThatTheNextStartFinds) {
+    AddApplications(3);
+    Start();
+    WaitForGrid();
+    const auto before = SlotTitles();
+    auto* add = Control<QWidget>(window.get(), "imgAdd");
+    EXPECT_EQ(add->toolTip(), QStringLiteral("Add a new application"));
+
+    // Cancelled: only the warning.
+    dialogs.OpenAnswers.emplace_back(std::nullopt);
+    QTest::mouseClick(add, Qt::LeftButton);
+    ASSERT_EQ(dialogs.Messages.size(), 1U);
+    EXPECT_EQ(dialogs.Messages[0].Prompt,
+              u"Make sure you only select new applications that have been copied to your USB "
+              u"Drive!");
+    EXPECT_EQ(dialogs.Messages[0].Title, u"Kivola");
+
+    const auto tool = drive.WriteFile("New Tool/tool.sh", "#!/bin/sh\n");
+    dialogs.OpenAnswers.emplace_back(
+        Platform::OpenFileChoice{drive.Text("New Tool/tool.sh"), u"tool.sh"});
+    QTest::mouseClick(add, Qt::LeftButton);
+    ASSERT_EQ(dialogs.Messages.size(), 3U);
+    EXPECT_EQ(dialogs.Messages[2].Prompt,
+              u"Your new application will be available when you restart KIVOLA.");
+    EXPECT_EQ(dialogs.OpenFilters,
+              (std::vector<std::u16string>{u"All Executables|*.exe", u"All Executables|*.exe"}));
+    EXPECT_EQ(drive.ReadFile("New Tool/kivolaapp.ini").rfind("tool.sh", 0), 0U);
+    EXPECT_EQ(SlotTitles(), before);
+
+    window.reset();
+    Start();
+    WaitForGrid();
+    const auto after = SlotTitles();
+    EXPECT_EQ(std::count_if(after.begin(), after.end(), [](auto& t) { return !t.empty(); }), 4);
+    EXPECT_NE(std::find(after.begin(), after.end(), "New Tool"), after.end());
+}
+
+TEST_F(LauncherWindowTest, OnlyTheBackgroundDragsTheWindowAndOnlyWithTheLeftButton) {
+    AddApplications(1);
+    Start();
+    WaitForGrid();
+    auto* background = Control<QWidget>(window.get(), "Image2");
+    const QPoint start = window->pos();
+    // (20, 30) of the window, where nothing lies over the background.
+    const QPoint grab = background->mapFrom(window.get(), QPoint(20, 30));
+
+    Drag(background, grab, {{30, 17}, {-5, 40}}, Qt::LeftButton);
+    EXPECT_EQ(window->pos(), start + QPoint(25, 57));
+
+    Drag(background, grab, {{30, 17}}, Qt::RightButton);
+    Drag(background, grab, {{30, 17}}, Qt::LeftButton | Qt::RightButton);
+    // Released off the slot, so that nothing is started either.
+    Drag(Slot(1), QPoint(5, 5), {{80, 70}}, Qt::LeftButton);
+    Drag(Control<QWidget>(window.get(), "Label1"), QPoint(5, 5), {{30, 17}}, Qt::LeftButton);
+    EXPECT_EQ(window->pos(), start + QPoint(25, 57));
+}
+
+}  // namespace

@@ -1,0 +1,162 @@
+// Note windows on the desktop: typing and saving, deleting, their shape, dragging, and the end
+// of the program with notes open.
+
+#include <QPlainTextEdit>
+#include <QRegion>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gmock/gmock.h>
+
+#include "GuiFixture.h"
+#include "notes/frmNote.h"
+
+namespace {
+
+using ::testing::IsEmpty;
+using ::testing::SizeIs;
+
+class NoteWindowTest : public GuiFixture {
+  protected:
+    static QPlainTextEdit* TextBox(const QtUi::NoteWindow* note) {
+        return Control<QPlainTextEdit>(note, "txtNote");
+    }
+    static void Type(QtUi::NoteWindow* note, const QString& text) {
+        QPlainTextEdit* box = TextBox(note);
+        box->selectAll();
+        QTest::keyClicks(box, text);
+    }
+    // The note loses the focus to the launcher, as when the user clicks it.
+    void FocusLauncher(QtUi::NoteWindow* note) {
+        note->activateWindow();
+        TextBox(note)->setFocus();
+        WaitUntil([&] { return note->isActiveWindow(); }, 1000);
+        window->activateWindow();
+        WaitUntil([&] { return window->isActiveWindow(); }, 1000);
+    }
+    std::string NoteFile(const std::u16string& noteId) {
+        return drive.ReadFile("Notes/" + TestSupport::Utf8(noteId) + ".txt");
+    }
+};
+
+TEST_F(NoteWindowTest, ANewNoteIsSavedWhenItLosesTheFocusAndAnUntouchedOneIsLeftAlone) {
+    // Written elsewhere with bare line feeds: opening it must not count as a change.
+    AddNote("Unix", "one\ntwo");
+    Start();
+    WaitForGrid();
+    ASSERT_THAT(Notes(), SizeIs(1));
+    QtUi::NoteWindow* old = Notes()[0];
+    EXPECT_EQ(TextBox(old)->toPlainText(), QStringLiteral("one\ntwo"));
+
+    QTest::mouseClick(Control<QWidget>(window.get(), "lblNewNote"), Qt::LeftButton);
+    ASSERT_THAT(Notes(), SizeIs(2));
+    QtUi::NoteWindow* note = Notes()[1];
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_EQ(note->NoteText(), u"Type here to write your note...\r\n");
+    const std::u16string id = note->Form().noteID;
+    ASSERT_THAT(id, ::testing::SizeIs(16));
+
+    Type(note, QStringLiteral("Milk"));
+    QTest::keyClick(TextBox(note), Qt::Key_Return);
+    QTest::keyClicks(TextBox(note), QStringLiteral("Eggs"));
+    EXPECT_FALSE(drive.Exists("Notes/" + TestSupport::Utf8(id) + ".txt"));
+    FocusLauncher(note);
+    EXPECT_EQ(NoteFile(id), "Milk\r\nEggs");
+
+    FocusLauncher(old);
+    EXPECT_EQ(drive.ReadFile("Notes/Unix.txt"), "one\ntwo");
+    EXPECT_THAT(dialogs.Messages, IsEmpty());
+}
+
+TEST_F(NoteWindowTest, TheCrossDeletesTheNoteOnlyWhenTheUserSaysYes) {
+    AddNote("Plan", "Plan for today");
+    Start();
+    ASSERT_THAT(Notes(), SizeIs(1));
+    QtUi::NoteWindow* note = Notes()[0];
+    auto* cross = Control<QWidget>(note, "Image2");
+
+    dialogs.Answers.push_back(Platform::MessageResult::No);
+    QTest::mouseClick(cross, Qt::LeftButton);
+    ASSERT_THAT(dialogs.Messages, SizeIs(1));
+    EXPECT_EQ(dialogs.Messages[0].Prompt, u"Are you sure you wish to delete this note?");
+    EXPECT_EQ(dialogs.Messages[0].Title, u"DELETE NOTE?");
+    EXPECT_EQ(dialogs.Messages[0].DefaultButton, Platform::MessageResult::Yes);
+    EXPECT_TRUE(drive.Exists("Notes/Plan.txt"));
+    EXPECT_TRUE(note->isVisible());
+
+    dialogs.Answers.push_back(Platform::MessageResult::Yes);
+    QTest::mouseClick(cross, Qt::LeftButton);
+    EXPECT_FALSE(drive.Exists("Notes/Plan.txt"));
+    EXPECT_THAT(Notes(), IsEmpty());
+    QPointer<QtUi::NoteWindow> gone(note);
+    EXPECT_TRUE(WaitUntil([&] { return gone.isNull(); }));
+}
+
+TEST_F(NoteWindowTest, TheWindowIsCutToItsControlsAndMovesByItsStrip) {
+    Start();
+    QTest::mouseClick(Control<QWidget>(window.get(), "lblNewNote"), Qt::LeftButton);
+    ASSERT_THAT(Notes(), SizeIs(1));
+    QtUi::NoteWindow* note = Notes()[0];
+    EXPECT_EQ(note->size(), QSize(242, 240));
+
+    // Strip and text box overlap in one row, which the exclusive-or takes out.
+    const QRegion strip(0, 0, 225, 25);
+    const QRegion text(5, 24, 233, 207);
+    const QRegion cross(226, 3, 14, 14);
+    const QRegion expected = strip.xored(text).united(cross);
+    EXPECT_EQ(note->mask(), expected);
+    EXPECT_FALSE(note->mask().contains(QPoint(100, 24)));
+    EXPECT_TRUE(note->mask().contains(QPoint(237, 230)));
+    EXPECT_FALSE(note->mask().contains(QPoint(238, 230)));
+
+    const QPoint start = note->pos();
+    auto* strip1 = Control<QWidget>(note, "Image1");
+    Drag(strip1, QPoint(100, 10), {{13, 7}, {20, -30}}, Qt::LeftButton);
+    EXPECT_EQ(note->pos(), start + QPoint(33, -23));
+    Drag(strip1, QPoint(100, 10), {{13, 7}}, Qt::RightButton);
+    Drag(strip1, QPoint(100, 10), {{13, 7}}, Qt::LeftButton | Qt::RightButton);
+    EXPECT_EQ(note->pos(), start + QPoint(33, -23));
+}
+
+TEST_F(NoteWindowTest, TheCloseButtonSavesChangedNotesBeforeTheProgramEnds) {
+    AddNote("Plan", "old text");
+    Start();
+    WaitForGrid();
+    ASSERT_THAT(Notes(), SizeIs(1));
+    QtUi::NoteWindow* note = Notes()[0];
+    Type(note, QStringLiteral("new text"));
+    QSignalSpy ended(window.get(), &QtUi::LauncherWindow::ProgramEnded);
+    QTest::mouseClick(Control<QWidget>(window.get(), "Image1"), Qt::LeftButton);
+    EXPECT_EQ(drive.ReadFile("Notes/Plan.txt"), "new text");
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(note->isVisible());
+}
+
+TEST_F(NoteWindowTest, ANoteThatCannotBeSavedKeepsTheProgramOpenUnlessTheUserLetsItGo) {
+    // A file where the Notes folder should be: no note can be written.
+    drive.WriteFile("Notes", "not a folder");
+    Start();
+    QTest::mouseClick(Control<QWidget>(window.get(), "lblNewNote"), Qt::LeftButton);
+    ASSERT_THAT(Notes(), SizeIs(1));
+    QtUi::NoteWindow* note = Notes()[0];
+    Type(note, QStringLiteral("precious"));
+    QSignalSpy ended(window.get(), &QtUi::LauncherWindow::ProgramEnded);
+
+    // The note says why it failed; then the question, which No answers.
+    dialogs.Answers = {Platform::MessageResult::Ok, Platform::MessageResult::No};
+    QTest::mouseClick(Control<QWidget>(window.get(), "Image1"), Qt::LeftButton);
+    EXPECT_EQ(ended.count(), 0);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_EQ(TextBox(note)->toPlainText(), QStringLiteral("precious"));
+    ASSERT_FALSE(dialogs.Messages.empty());
+    EXPECT_EQ(dialogs.Messages.back().DefaultButton, Platform::MessageResult::No);
+
+    dialogs.Answers.push_back(Platform::MessageResult::Yes);
+    QTest::mouseClick(Control<QWidget>(window.get(), "Image1"), Qt::LeftButton);
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_FALSE(note->isVisible());
+}
+
+}  // namespace
