@@ -19,8 +19,7 @@ icons_dir=$root/assets/generated/demo-icons
 mkdir -p "$drive"
 
 # Icons: the drawn demo icons when they are there, else a plain picture made here.
-mapfile -t icons < <(find "$icons_dir" -maxdepth 1 -name '*.gif' ! -name 'defaulticon.gif' 2>/dev/null | sort)
-plain_gif() {
+plain_gif() {  # plain_gif TARGET COLOUR
   if command -v convert >/dev/null 2>&1; then
     convert -size 48x48 "xc:$2" -fill white -draw 'roundrectangle 8,8 39,39 6,6' "$1"
   else
@@ -28,12 +27,16 @@ plain_gif() {
     printf 'R0lGODlhAQABAIAAAMDAwAAAACH5BAAAAAAALAAAAAABAAEAAAICRAEAOw==' | base64 -d >"$1"
   fi
 }
-icon_for() {  # icon_for INDEX TARGET
-  if [ ${#icons[@]} -gt 0 ]; then
-    cp "${icons[$(($1 % ${#icons[@]}))]}" "$2"
+mapfile -t all_icons < <(find "$icons_dir" -maxdepth 1 -name '*.gif' ! -name 'defaulticon.gif' \
+  -printf '%f\n' 2>/dev/null | sed 's/\.gif$//' | sort)
+icon_for() {  # icon_for NAME INDEX TARGET: the icon of that name, else one in turn
+  if [ -f "$icons_dir/$1.gif" ]; then
+    cp "$icons_dir/$1.gif" "$3"
+  elif [ ${#all_icons[@]} -gt 0 ]; then
+    cp "$icons_dir/${all_icons[$(($2 % ${#all_icons[@]}))]}.gif" "$3"
   else
     local colours=('#3a6ea5' '#a53a3a' '#3aa55a' '#a5833a' '#6a3aa5' '#3a9aa5')
-    plain_gif "$2" "${colours[$(($1 % ${#colours[@]}))]}"
+    plain_gif "$3" "${colours[$(($2 % ${#colours[@]}))]}"
   fi
 }
 
@@ -57,30 +60,39 @@ SCRIPT
   chmod +x "$1"
 }
 
-names=(Calculator Calendar Chess Clock Diary Dictionary Draw Editor Files Finance Gallery
-       Maps Music Notepad Paint Photos Player Radio Reader Recorder Terminal Weather)
-# One folder holds three applications in a list descriptor ("executable=icon=title,...").
-list_apps=3
-singles=$((apps > list_apps ? apps - list_apps : apps))
-for ((i = 0; i < singles; i++)); do
-  if [ "$i" -lt ${#names[@]} ]; then name=${names[$i]}; else name=$(printf 'Tool %03d' $((i + 1))); fi
+# Title:icon of each application with a folder and a descriptor of its own.
+singles=(Archive:archive Browser:browser Calculator:calculator Calendar:calendar Camera:camera
+         Chat:chat Clock:clock Code:code Downloads:download Files:files Games:games Mail:mail
+         Maps:maps Music:music Notepad:notes Paint:paint Passwords:passwords Photos:photos
+         Reader:reader Settings:settings Terminal:terminal Video:video Weather:weather)
+# And one folder holding two applications in a list descriptor ("executable=icon=title,...").
+listed=(Sheets:spreadsheet Charts:chart)
+single_count=$((apps > ${#listed[@]} ? apps - ${#listed[@]} : apps))
+for ((i = 0; i < single_count; i++)); do
+  if [ "$i" -lt ${#singles[@]} ]; then
+    name=${singles[$i]%%:*}
+    icon=${singles[$i]#*:}
+  else
+    name=$(printf 'Tool %03d' $((i + 1)))
+    icon=
+  fi
   folder=$drive/$name
   mkdir -p "$folder"
   write_app_script "$folder/run.sh" "$name"
   printf 'run.sh' >"$folder/kivolaapp.ini"
-  icon_for "$i" "$folder/appicon.gif"
+  icon_for "$icon" "$i" "$folder/appicon.gif"
 done
-if [ "$apps" -gt "$list_apps" ]; then
+if [ "$apps" -gt "$single_count" ]; then
   folder=$drive/Office
   mkdir -p "$folder"
   entries=()
-  k=0
-  for title in Writer Sheets Slides; do
+  for pair in "${listed[@]}"; do
+    title=${pair%%:*}
+    icon=${pair#*:}
     lower=$(echo "$title" | tr 'A-Z' 'a-z')
     write_app_script "$folder/$lower.sh" "$title"
-    icon_for $((singles + k)) "$folder/$lower.gif"
-    entries+=("$lower.sh=$lower.gif=$title")
-    k=$((k + 1))
+    icon_for "$icon" 0 "$folder/$icon.gif"
+    entries+=("$lower.sh=$icon.gif=$title")
   done
   (IFS=,; printf '%s' "${entries[*]}" >"$folder/kivolaapp.ini")
 fi

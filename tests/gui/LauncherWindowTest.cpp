@@ -173,4 +173,31 @@ TEST_F(LauncherWindowTest, OnlyTheBackgroundDragsTheWindowAndOnlyWithTheLeftButt
     EXPECT_EQ(window->pos(), start + QPoint(25, 57));
 }
 
+TEST_F(LauncherWindowTest, TheLayoutCarriesItsCompiledInArtworkAndNames) {
+    Start();
+    EXPECT_EQ(window->size(), QSize(327, 439));
+    EXPECT_TRUE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
+    const auto picture = [&](const char* name) {
+        return Control<QLabel>(window.get(), name)->pixmap().size();
+    };
+    EXPECT_EQ(picture("Image2"), QSize(350, 440));
+    EXPECT_EQ(picture("Image1"), QSize(18, 21));
+    EXPECT_EQ(picture("imgAdd"), QSize(9, 9));
+    EXPECT_EQ(Control<QWidget>(window.get(), "Image2")->geometry(), QRect(-24, 0, 350, 440));
+    EXPECT_EQ(Slot(20)->geometry(), QRect(224, 320, 57, 57));
+    EXPECT_EQ(VScroll1()->geometry(), QRect(293, 64, 15, 313));
+    EXPECT_EQ(Control<QWidget>(window.get(), "HScroll1")->size(), QSize(0, 0));
+
+    const QCursor hand = Slot(1)->cursor();
+    EXPECT_EQ(hand.shape(), Qt::BitmapCursor);
+    EXPECT_EQ(hand.pixmap().size(), QSize(32, 32));
+    EXPECT_EQ(hand.hotSpot(), QPoint(1, 1));
+    EXPECT_EQ(Control<QWidget>(window.get(), "lblNewNote")->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_NE(Control<QWidget>(window.get(), "Image2")->cursor().shape(), Qt::BitmapCursor);
+
+    for (const char* name : {"Image1", "imgAdd", "lblNewNote", "VScroll1"}) {
+        EXPECT_FALSE(Control<QWidget>(window.get(), name)->accessibleName().isEmpty()) << name;
+    }
+}
+
 }  // namespace

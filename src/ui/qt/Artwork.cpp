@@ -33,7 +33,7 @@ QPixmap AddGlyph() {
     return Resource(":/kivola/add.png");
 }
 QPixmap DefaultIcon() {
-    return Resource(":/kivola/defaulticon.png");
+    return Resource(":/kivola/defaultapp.png");
 }
 QPixmap NoteCross() {
     return Resource(":/kivola/notecross.png");
@@ -47,7 +47,7 @@ QIcon WindowIcon() {
 }
 
 QCursor HandPointer() {
-    return QCursor(Resource(":/kivola/pointer.png"), 1, 1);
+    return QCursor(Resource(":/kivola/cursor.png"), 1, 1);
 }
 
 QFont LabelFont() {

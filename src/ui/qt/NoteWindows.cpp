@@ -12,17 +12,26 @@ namespace QtUi {
 
 namespace {
 
-// Where the n-th new window of this run opens: down and to the right of the one before, in
-// steps of a title bar's height, back to the start after ten, the way Windows places new
-// windows. Notes are not centred and remember no place of their own.
+// Where the n-th note window of this run opens. Notes are not centred and remember no place of
+// their own; a desktop without a window manager would stack them all in one corner, so they
+// are laid out in columns down the left half of the screen, beside the centred launcher, and
+// once that is full, again a little further down and to the right.
 QPoint DefaultPlace(int n) {
-    QPoint origin(24, 24);
+    QRect area(0, 0, 1024, 768);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        origin += screen->availableGeometry().topLeft();
+        area = screen->availableGeometry();
     }
-    constexpr int step = 26;
-    const int k = n % 10;
-    return origin + QPoint(k * step, k * step);
+    constexpr int margin = 24;
+    constexpr int gap = 12;
+    constexpr int width = NoteWindow::ClientWidth + gap;
+    constexpr int height = NoteWindow::ClientHeight + gap;
+    const int rows = std::max(1, (area.height() - margin) / height);
+    const int columns = std::max(1, (area.width() / 2 - margin) / width);
+    const int layer = n / (rows * columns);
+    const int place = n % (rows * columns);
+    const int shift = (layer % 8) * 26;
+    return area.topLeft() + QPoint(margin + (place / rows) * width + shift,
+                                   margin + (place % rows) * height + shift);
 }
 
 }  // namespace
