@@ -197,8 +197,9 @@ IoStatus WriteFileAtomically(const std::u16string& path, std::string_view conten
     const auto slash = target.find_last_of('/');
     const std::string folder =
         slash == std::string::npos ? std::string(".") : target.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-    std::string temporary = folder + "." + name + ".XXXXXX";
+    // The temporary name carries nothing of the target's: a leftover after a crash must not
+    // look like a note ("*.txt") or a descriptor to the folder listings that follow.
+    std::string temporary = folder + ".kivola-save-XXXXXX";
     const FileDescriptor fd(::mkstemp(temporary.data()));
     if (fd.Get() < 0) {
         return ErrnoFailure(errno);
