@@ -59,6 +59,10 @@ std::optional<FolderContents> ListFolder(const std::u16string& folder);
 struct FoundEntry {
     std::u16string Name;
     bool IsFolder = false;
+    // The entry's hidden and system attributes, so that one listing with a wide mask can serve
+    // several narrower ones.
+    bool IsHidden = false;
+    bool IsSystem = false;
 };
 std::optional<FoundEntry> FindFirstEntry(const std::u16string& pathAndPattern,
                                          std::int32_t attributeMask);

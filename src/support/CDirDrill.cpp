@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <iterator>
 #include <limits>
 #include <optional>
 #include <utility>
@@ -40,12 +41,12 @@ std::u16string WithSeparator(const std::u16string& folder) {
     return folder + Platform::PathSeparator;
 }
 
-struct SubFolder {
+}  // namespace
+
+struct CDirDrill::SubFolder {
     std::u16string Path;  // ends with the separator
     Platform::FileIdentity Identity;
 };
-
-}  // namespace
 
 // One folder on the path from the start folder down to the folder being searched.
 struct CDirDrill::Level {
@@ -186,26 +187,8 @@ void CDirDrill::ExploreFolder(const std::u16string& folder, std::vector<Level>& 
 
     // Both lists are complete before the next event: a handler may use the listing cursor.
     std::vector<SubFolder> subFolders;
-    for (auto entry = Platform::FindFirstEntry(folder + u"*.*", Platform::AttrDirectory); entry;
-         entry = Platform::FindNextEntry()) {
-        if (!entry->IsFolder || entry->Name.empty() || entry->Name.front() == u'.') {
-            continue;
-        }
-        std::u16string subFolder = folder + entry->Name;
-        // A link back up the tree would be walked for ever: a folder that is already on the
-        // path being walked is neither counted nor searched again. A folder that is gone
-        // already has no identity and is dropped as well.
-        const auto identity = Platform::IdentityOfPath(subFolder);
-        if (!identity || std::any_of(path.begin(), path.end(), [&](const Level& above) {
-                return above.Identity == identity;
-            })) {
-            continue;
-        }
-        subFolder += Platform::PathSeparator;
-        subFolders.push_back(SubFolder{std::move(subFolder), *identity});
-    }
     std::vector<std::u16string> files;
-    CollectFiles(folder, files);
+    CollectEntries(folder, path, subFolders, files);
 
     lngTotalFiles = AddCount(lngTotalFiles, files.size());
     lngTotalFolders = AddCount(lngTotalFolders, subFolders.size());
@@ -221,15 +204,60 @@ void CDirDrill::ExploreFolder(const std::u16string& folder, std::vector<Level>& 
     }
 }
 
-// One listing per pattern, in the order of the pattern list, so a file that matches two
+// The sub-folder listing and the file listings of the wildcard patterns share one reading of
+// the folder: a listing with every attribute bit, each entry then taken by the rules that the
+// narrower listings apply. A pattern that is a plain name, or reaches into another folder, gets
+// a listing of its own. Files keep the order of the pattern list, so a file that matches two
 // patterns is listed twice.
-void CDirDrill::CollectFiles(const std::u16string& folder,
-                             std::vector<std::u16string>& files) const {
-    for (const auto& piece : MVb6Functions::Split(strPattern, u";")) {
+void CDirDrill::CollectEntries(const std::u16string& folder, const std::vector<Level>& path,
+                               std::vector<SubFolder>& subFolders,
+                               std::vector<std::u16string>& files) const {
+    const std::vector<std::u16string> pieces = MVb6Functions::Split(strPattern, u";");
+    std::vector<bool> shared(pieces.size());
+    std::transform(pieces.begin(), pieces.end(), shared.begin(), [](const std::u16string& piece) {
+        return piece.find_first_of(u"*?") != std::u16string::npos &&
+               piece.find(Platform::PathSeparator) == std::u16string::npos;
+    });
+    std::vector<std::vector<std::u16string>> matches(pieces.size());
+    const std::int32_t everything =
+        Platform::AttrDirectory | Platform::AttrHidden | Platform::AttrSystem;
+    for (auto entry = Platform::FindFirstEntry(folder + u"*.*", everything); entry;
+         entry = Platform::FindNextEntry()) {
+        if (entry->IsFolder) {
+            // Hidden and system folders are not searched whatever the mask, and neither are
+            // folders whose names begin with a dot.
+            if (!entry->IsHidden && !entry->IsSystem && !entry->Name.empty() &&
+                entry->Name.front() != u'.') {
+                TakeSubFolder(folder + entry->Name, path, subFolders);
+            }
+            continue;  // a folder is never listed as a file
+        }
+        if ((entry->IsHidden && (lngAttributeMask & Platform::AttrHidden) == 0) ||
+            (entry->IsSystem && (lngAttributeMask & Platform::AttrSystem) == 0)) {
+            continue;
+        }
+        for (std::size_t piece = 0; piece < pieces.size(); ++piece) {
+            if (shared[piece] && Platform::MatchesWildcard(entry->Name, pieces[piece])) {
+                matches[piece].push_back(folder + entry->Name);
+            }
+        }
+    }
+
+    for (std::size_t piece = 0; piece < pieces.size(); ++piece) {
+        if (shared[piece]) {
+            if (files.empty()) {
+                files = std::move(matches[piece]);
+            } else {
+                files.insert(files.end(), std::make_move_iterator(matches[piece].begin()),
+                             std::make_move_iterator(matches[piece].end()));
+            }
+            continue;
+        }
         // The entry's own folder flag says whether folder + name is a folder, unless the
         // pattern reaches into another folder and the name then belongs there.
-        const bool inThisFolder = piece.find(Platform::PathSeparator) == std::u16string::npos;
-        for (auto entry = Platform::FindFirstEntry(folder + piece, lngAttributeMask); entry;
+        const bool inThisFolder =
+            pieces[piece].find(Platform::PathSeparator) == std::u16string::npos;
+        for (auto entry = Platform::FindFirstEntry(folder + pieces[piece], lngAttributeMask); entry;
              entry = Platform::FindNextEntry()) {
             std::u16string filespec = folder + entry->Name;
             if (inThisFolder ? entry->IsFolder : IsFolder(filespec)) {
@@ -238,6 +266,20 @@ void CDirDrill::CollectFiles(const std::u16string& folder,
             files.push_back(std::move(filespec));
         }
     }
+}
+
+// A link back up the tree would be walked for ever: a folder that is already on the path being
+// walked is neither counted nor searched again. A folder that is gone already has no identity
+// and is dropped as well.
+void CDirDrill::TakeSubFolder(std::u16string subFolder, const std::vector<Level>& path,
+                              std::vector<SubFolder>& subFolders) {
+    const auto identity = Platform::IdentityOfPath(subFolder);
+    if (!identity || std::any_of(path.begin(), path.end(),
+                                 [&](const Level& above) { return above.Identity == identity; })) {
+        return;
+    }
+    subFolder += Platform::PathSeparator;
+    subFolders.push_back(SubFolder{std::move(subFolder), *identity});
 }
 
 void CDirDrill::RaiseNewFolder(const std::u16string& folder) {

@@ -7,11 +7,11 @@
 // Events are std::function members rather than an observer interface: a caller attaches only
 // the handlers it needs, as a lambda, and an empty member is simply not raised. A handler may
 // replace or clear any of the members while it runs, and may start another search on the same
-// object (which resets the counters and the cancel flag, as the totals then describe it).
+// object, which resets the counters and the cancel flag; the interrupted walk then goes on.
 //
 // The walker lists folders through the process's single wildcard cursor
-// (Platform::FindFirstEntry), so nothing else may list folders from inside its handlers while
-// a search runs unless it accepts that the cursor is reset.
+// (Platform::FindFirstEntry). A folder's listings are complete before its events are raised,
+// so handlers may use the cursor themselves; a search leaves the cursor reset when it ends.
 
 #include <cstdint>
 #include <functional>
@@ -59,6 +59,7 @@ class CDirDrill {
 
   private:
     struct Level;
+    struct SubFolder;
 
     static std::u16string AddBackslash(const std::u16string& path);
     static std::int32_t GetAttributes(const std::u16string& path);
@@ -66,7 +67,11 @@ class CDirDrill {
 
     void SearchFolder(const std::u16string& folder);
     void ExploreFolder(const std::u16string& folder, std::vector<Level>& path);
-    void CollectFiles(const std::u16string& folder, std::vector<std::u16string>& files) const;
+    void CollectEntries(const std::u16string& folder, const std::vector<Level>& path,
+                        std::vector<SubFolder>& subFolders,
+                        std::vector<std::u16string>& files) const;
+    static void TakeSubFolder(std::u16string subFolder, const std::vector<Level>& path,
+                              std::vector<SubFolder>& subFolders);
     void RaiseNewFolder(const std::u16string& folder);
     void RaiseNewFile(const std::u16string& filespec);
 

@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <functional>
@@ -209,6 +210,15 @@ TEST(CDirDrill, EachPatternListsItsOwnMatches) {
     EXPECT_THAT(walk.Files, ElementsAre("/notes.txt", "/notes.txt", "/exact.ini"));
     EXPECT_EQ(walk.TotalFiles, 3);
     EXPECT_EQ(walk.TotalFolders, 2);
+
+    // Wildcards ignore case; entries that are neither file nor folder need the system bit.
+    ASSERT_EQ(::mkfifo((drive.Path() / "pipe.txt").c_str(), 0600), 0);
+    drill.SetPattern(u"*.TXT");
+    walk = Search(drill, drive);
+    EXPECT_THAT(walk.Files, ElementsAre("/notes.txt"));
+    drill.SetAttributeMask(Platform::AttrSystem);
+    walk = Search(drill, drive);
+    EXPECT_THAT(walk.Files, UnorderedElementsAre("/notes.txt", "/pipe.txt"));
 }
 
 TEST(CDirDrill, LinksBackUpTheTreeAreNotFollowed) {
@@ -267,6 +277,25 @@ TEST(CDirDrill, HandlersMayReplaceThemselves) {
     drill.BeginSearch(drive.Text());
     EXPECT_THAT(seen, ElementsAre(label));
     EXPECT_EQ(total, 2);
+
+    // A search started from a handler runs whole, then the interrupted walk goes on with the
+    // counters the inner search left.
+    drive.WriteFile("sub/c", "");
+    Walk walk;
+    bool nested = false;
+    Attach(drill, drive, walk, [&](const std::string& event, bool&) {
+        if (event == "folder /sub/" && !nested) {
+            nested = true;
+            drill.BeginSearch(drive.Text("sub"));
+        }
+    });
+    drill.BeginSearch(drive.Text());
+    ASSERT_EQ(walk.Events.size(), 7U);
+    EXPECT_THAT(std::vector<std::string>(walk.Events.begin() + 3, walk.Events.end()),
+                ElementsAre("folder /sub/", "folder /sub/", "file /sub/c", "file /sub/c"));
+    EXPECT_EQ(walk.DoneCount, 2);
+    EXPECT_EQ(walk.TotalFiles, 2);
+    EXPECT_EQ(walk.TotalFolders, 1);
 }
 
 TEST(CDirDrill, PathAndFileRoutines) {

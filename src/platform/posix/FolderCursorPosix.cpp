@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/FileSystem.h"
 #include "platform/posix/PosixPath.h"
@@ -36,7 +37,7 @@ std::optional<FoundEntry> NextMatch(Cursor& cursor) {
         return std::nullopt;
     }
     while (const dirent* entry = ::readdir(cursor.Dir.get())) {
-        const std::string native = entry->d_name;
+        const std::string_view native = entry->d_name;
         std::u16string name = TextCodec::DecodeFileName(native);
         if (!MatchesWildcard(name, cursor.Pattern)) {
             continue;
@@ -45,7 +46,8 @@ std::optional<FoundEntry> NextMatch(Cursor& cursor) {
         bool isSystem = entry->d_type != DT_DIR && entry->d_type != DT_REG;
         if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
             struct stat info {};
-            const std::string full = cursor.Folder + native;
+            std::string full = cursor.Folder;
+            full += native;
             if (::stat(full.c_str(), &info) == 0) {
                 isFolder = S_ISDIR(info.st_mode);
                 isSystem = !isFolder && !S_ISREG(info.st_mode);
@@ -57,7 +59,7 @@ std::optional<FoundEntry> NextMatch(Cursor& cursor) {
             (isSystem && (cursor.Mask & AttrSystem) == 0)) {
             continue;
         }
-        return FoundEntry{std::move(name), isFolder};
+        return FoundEntry{std::move(name), isFolder, isHidden, isSystem};
     }
     cursor.Dir.reset();
     return std::nullopt;
@@ -87,7 +89,8 @@ std::optional<FoundEntry> FindFirstEntry(const std::u16string& pathAndPattern,
             ((attributes & ~attributeMask) & (AttrDirectory | AttrHidden | AttrSystem)) != 0) {
             return std::nullopt;
         }
-        return FoundEntry{cursor.Pattern, (attributes & AttrDirectory) != 0};
+        return FoundEntry{cursor.Pattern, (attributes & AttrDirectory) != 0,
+                          (attributes & AttrHidden) != 0, (attributes & AttrSystem) != 0};
     }
     cursor.Dir.reset(::opendir(cursor.Folder.c_str()));
     return NextMatch(cursor);
