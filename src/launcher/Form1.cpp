@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <string>
 #include <utility>
 
 #include "launcher/AppDescriptor.h"
@@ -206,13 +208,25 @@ std::int64_t Form1::CountFolder(const std::u16string& folderPath,
 }
 
 std::int64_t Form1::ScanSubFolder(const std::u16string& folderPath, const std::u16string& name) {
-    if (!FileExists(InFolder(InFolder(programFolder_, name), DescriptorName))) {
-        return 0;
-    }
     const std::u16string appFolder =
         folderPath.size() == 1 && folderPath[0] == Platform::PathSeparator
             ? folderPath + name
             : InFolder(folderPath, name);
+    const std::u16string descriptor = InFolder(appFolder, DescriptorName);
+    // Admission looks for the namesake's descriptor in the program folder. When that is the
+    // folder being scanned, it is the very file to read, and one read answers both.
+    std::optional<std::string> bytes;
+    bool admitted = false;
+    const bool scanningProgramFolder = folderPath == programFolder_;
+    if (scanningProgramFolder) {
+        bytes = Platform::ReadWholeFile(descriptor);
+        admitted = bytes.has_value() || FileExists(descriptor);
+    } else {
+        admitted = FileExists(InFolder(InFolder(programFolder_, name), DescriptorName));
+    }
+    if (!admitted) {
+        return 0;
+    }
     // A link back to a folder this scan is inside would repeat its applications forever; that
     // folder registers them itself once its own scan is done.
     const auto identity = Platform::IdentityOfPath(appFolder);
@@ -221,10 +235,12 @@ std::int64_t Form1::ScanSubFolder(const std::u16string& folderPath, const std::u
     }
     // Nested application folders take their indexes before their parent's applications.
     const std::int64_t total = CountFolder(appFolder, *identity);
-    const std::u16string text = SetApplicationExecutable(InFolder(appFolder, DescriptorName));
+    if (!scanningProgramFolder) {
+        bytes = Platform::ReadWholeFile(descriptor);
+    }
+    const std::u16string text = bytes ? TextCodec::DecodeFileText(*bytes) : std::u16string();
     for (const auto& app : ParseAppDescriptor(text, {appFolder, name, folderPath})) {
-        AddApplicationIcon(app.IconFile, app.Title, app.AppFolder, app.Executable, app.ScanFolder,
-                           app.Listed);
+        Register(app, bytes ? &text : nullptr);
     }
     return total;
 }
@@ -233,19 +249,26 @@ void Form1::AddApplicationIcon(const std::u16string& strIconFile, const std::u16
                                const std::u16string& strAppFolder,
                                const std::u16string& strExecutable,
                                const std::u16string& strScanFolder, bool blnListed) {
-    // For a single descriptor strExecutable is the descriptor: gone in the scanned location
-    // means no application.
-    if (!blnListed && !FileExists(strExecutable)) {
+    Register({strIconFile, strTitle, strAppFolder, strExecutable, strScanFolder, blnListed},
+             nullptr);
+}
+
+void Form1::Register(const AppRegistration& app, const std::u16string* descriptorText) {
+    // For a single descriptor Executable is the descriptor: gone in the scanned location means
+    // no application. A descriptor the scan has just read exists, and its text is at hand.
+    if (!app.Listed && descriptorText == nullptr && !FileExists(app.Executable)) {
         return;
     }
     const std::int16_t i = intAppIndex;
     if (intPageStart <= i && i <= intPageEnd && 1 <= i && i <= LastSlottedIndex) {
         const int slot = ((i - 1) % SlotCount) + 1;
-        ShowSlotPicture(slot, strIconFile, strScanFolder);
-        view_.SetSlotToolTip(slot, strTitle);
+        ShowSlotPicture(slot, app.IconFile, app.ScanFolder);
+        view_.SetSlotToolTip(slot, app.Title);
         const std::u16string executable =
-            blnListed ? strExecutable : SetApplicationExecutable(strExecutable);
-        strSlotCommand[static_cast<std::size_t>(slot - 1)] = InFolder(strAppFolder, executable);
+            app.Listed ? app.Executable
+                       : (descriptorText != nullptr ? *descriptorText
+                                                    : SetApplicationExecutable(app.Executable));
+        strSlotCommand[static_cast<std::size_t>(slot - 1)] = InFolder(app.AppFolder, executable);
     }
     intAppIndex = SaturatingIncrement(intAppIndex);
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "launcher/AppDescriptor.h"
 #include "launcher/LauncherView.h"
 #include "platform/Dialogs.h"
 #include "platform/Drives.h"
@@ -78,6 +79,8 @@ class Form1 {
     std::int64_t CountFolder(const std::u16string& folderPath,
                              const Platform::FileIdentity& identity);
     std::int64_t ScanSubFolder(const std::u16string& folderPath, const std::u16string& name);
+    // AddApplicationIcon, told the descriptor's text when the scan has just read it.
+    void Register(const AppRegistration& app, const std::u16string* descriptorText);
     void ShowSlotPicture(int slot, const std::u16string& iconFile,
                          const std::u16string& scanFolder);
     Platform::MessageResult ShowMessage(const std::u16string& prompt,
