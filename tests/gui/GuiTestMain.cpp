@@ -6,9 +6,10 @@
 
 // Qt keeps allocations for the life of the process; LeakSanitizer would call them leaks, also
 // when the binary runs at build time to list its tests.
+// NOLINTNEXTLINE(bugprone-reserved-identifier): the name AddressSanitizer looks for
 extern "C" const char* __asan_default_options() {
     return "detect_leaks=0";
-}  // NOLINT
+}
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {

@@ -18,7 +18,7 @@ QPixmap Resource(const char* name) {
         return true;
     }();
     (void)loaded;
-    return QPixmap(QString::fromLatin1(name));
+    return {QString::fromLatin1(name)};
 }
 
 }  // namespace
