@@ -31,7 +31,7 @@ std::vector<std::u16string> Prompts(const TestSupport::ScriptedDialogs& dialogs)
 TEST(AddApplication, WritesTheDescriptorBesideTheExecutable) {
     LauncherOnDrive launcher;
     launcher.Drive.WriteFile("Tool/tool.exe", "binary");
-    launcher.Dialogs.OpenAnswers.push_back(
+    launcher.Dialogs.OpenAnswers.emplace_back(
         OpenFileChoice{launcher.Drive.Text("Tool/tool.exe"), u"tool.exe"});
     launcher.Form->imgAdd_Click();
     EXPECT_THAT(launcher.Dialogs.OpenFilters, ::testing::ElementsAre(u"All Executables|*.exe"));
@@ -46,7 +46,7 @@ TEST(AddApplication, WritesTheDescriptorBesideTheExecutable) {
     // A folder named like the file gets the descriptor, and a non-ASCII name survives.
     launcher.Dialogs.Messages.clear();
     launcher.Drive.WriteFile("Apps/ñandú.exe/ñandú.exe", "binary");
-    launcher.Dialogs.OpenAnswers.push_back(
+    launcher.Dialogs.OpenAnswers.emplace_back(
         OpenFileChoice{launcher.Drive.Text("Apps/ñandú.exe/ñandú.exe"), U("ñandú.exe")});
     launcher.Form->AddNewApplication();
     EXPECT_EQ(launcher.Drive.ReadFile("Apps/ñandú.exe/kivolaapp.ini"), "ñandú.exe");
@@ -55,8 +55,8 @@ TEST(AddApplication, WritesTheDescriptorBesideTheExecutable) {
 
 TEST(AddApplication, CancelOrNoWritesNothing) {
     LauncherOnDrive launcher;
-    launcher.Dialogs.OpenAnswers.push_back(std::nullopt);
-    launcher.Dialogs.OpenAnswers.push_back(OpenFileChoice{u"", u""});
+    launcher.Dialogs.OpenAnswers.emplace_back(std::nullopt);
+    launcher.Dialogs.OpenAnswers.emplace_back(OpenFileChoice{u"", u""});
     launcher.Form->AddNewApplication();
     launcher.Form->AddNewApplication();
     EXPECT_THAT(Prompts(launcher.Dialogs), ::testing::ElementsAre(CopiedFirst, CopiedFirst));
@@ -68,7 +68,7 @@ TEST(AddApplication, CancelOrNoWritesNothing) {
         launcher.Dialogs.Messages.clear();
         // Every message box takes the next answer, the first OK included.
         launcher.Dialogs.Answers = {MessageResult::Ok, answer};
-        launcher.Dialogs.OpenAnswers.push_back(
+        launcher.Dialogs.OpenAnswers.emplace_back(
             OpenFileChoice{launcher.Drive.Text("Suite/c.exe"), u"c.exe"});
         launcher.Form->AddNewApplication();
         ASSERT_GE(launcher.Dialogs.Messages.size(), 2U);
@@ -88,7 +88,7 @@ TEST(AddApplication, CancelOrNoWritesNothing) {
 TEST(AddApplication, FailedWriteIsToldAndTheLauncherGoesOn) {
     LauncherOnDrive launcher;
     // The chosen file's folder is gone by the time the descriptor is written.
-    launcher.Dialogs.OpenAnswers.push_back(
+    launcher.Dialogs.OpenAnswers.emplace_back(
         OpenFileChoice{launcher.Drive.Text("Gone/tool.exe"), u"tool.exe"});
     launcher.Form->AddNewApplication();
     const auto prompts = Prompts(launcher.Dialogs);
@@ -101,7 +101,7 @@ TEST(AddApplication, FailedWriteIsToldAndTheLauncherGoesOn) {
     launcher.Drive.MakeFolder("Odd/kivolaapp.ini");
     launcher.Dialogs.Messages.clear();
     launcher.Dialogs.Answers = {MessageResult::Ok, MessageResult::Yes};
-    launcher.Dialogs.OpenAnswers.push_back(
+    launcher.Dialogs.OpenAnswers.emplace_back(
         OpenFileChoice{launcher.Drive.Text("Odd/odd.exe"), u"odd.exe"});
     launcher.Form->AddNewApplication();
     ASSERT_EQ(launcher.Dialogs.Messages.size(), 3U);

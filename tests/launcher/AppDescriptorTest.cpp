@@ -10,7 +10,8 @@ namespace {
 
 const Launcher::DescriptorFolder Tool{u"/media/usb/Tool", u"Tool", u"/media/usb"};
 
-AppRegistration Listed(std::u16string icon, std::u16string title, std::u16string executable) {
+AppRegistration Listed(const std::u16string& icon, std::u16string title,
+                       std::u16string executable) {
     return {u"/media/usb/Tool/" + icon, std::move(title), u"/media/usb/Tool",
             std::move(executable),      u"/media/usb",    true};
 }

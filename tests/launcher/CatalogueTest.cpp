@@ -19,7 +19,6 @@ using ::testing::ElementsAreArray;
 using TestSupport::GifBytes;
 using TestSupport::LauncherOnDrive;
 using TestSupport::RecordingLauncherView;
-using TestSupport::U;
 namespace fs = std::filesystem;
 
 namespace {

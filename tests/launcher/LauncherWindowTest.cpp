@@ -48,7 +48,7 @@ TEST(Startup, LoadPreparesTheWindowAndOpensNotesLast) {
 
 TEST(DriveUsage, CaptionFromTheMatchingDriveOnly) {
     using Drive = FakeDrives::Drive;
-    constexpr std::uint64_t MB = 1024 * 1024;
+    constexpr std::uint64_t MB = 1024ULL * 1024;
     struct Case {
         std::u16string key;
         Drive drive;

@@ -101,7 +101,7 @@ namespace {
 
 std::string ReadSmallFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 bool IsNetworkFs(const std::string& type) {

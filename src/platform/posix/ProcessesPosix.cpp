@@ -1,5 +1,4 @@
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -66,6 +65,7 @@ class PosixProcesses final : public Processes {
             texts.push_back(NativePath(argument));
         }
         std::vector<char*> argv;
+        argv.reserve(texts.size() + 1);
         for (auto& text : texts) {
             argv.push_back(text.data());
         }
