@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <array>
 #include <cerrno>
 #include <climits>
 #include <string>
@@ -160,13 +159,16 @@ std::optional<std::string> ReadWholeFile(const std::u16string& path) {
     if (::fstat(fd.Get(), &info) != 0 || S_ISDIR(info.st_mode)) {
         return std::nullopt;
     }
+    // Read straight into the result; the size from fstat is only a first guess, since the
+    // file may grow or shrink while it is read (or report 0, as /proc files do).
     std::string content;
-    if (info.st_size > 0) {
-        content.reserve(static_cast<std::size_t>(info.st_size));
-    }
-    std::array<char, 65536> buffer{};
+    std::size_t used = 0;
+    content.resize(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) + 1 : 4096);
     for (;;) {
-        const ssize_t got = ::read(fd.Get(), buffer.data(), buffer.size());
+        if (used == content.size()) {
+            content.resize(content.size() * 2);
+        }
+        const ssize_t got = ::read(fd.Get(), content.data() + used, content.size() - used);
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
@@ -176,8 +178,9 @@ std::optional<std::string> ReadWholeFile(const std::u16string& path) {
         if (got == 0) {
             break;
         }
-        content.append(buffer.data(), static_cast<std::size_t>(got));
+        used += static_cast<std::size_t>(got);
     }
+    content.resize(used);
     if (content.empty()) {
         return std::nullopt;
     }
