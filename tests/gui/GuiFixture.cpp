@@ -66,7 +66,7 @@ QtUi::LauncherWindow& GuiFixture::Start() {
     return *window;
 }
 
-bool GuiFixture::WaitUntil(const std::function<bool()>& done, int milliseconds) {
+bool WaitUntil(const std::function<bool()>& done, int milliseconds) {
     QElapsedTimer clock;
     clock.start();
     while (!done()) {

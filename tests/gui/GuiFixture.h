@@ -20,6 +20,9 @@
 #include "ui/qt/LauncherWindow.h"
 #include "ui/qt/NoteWindow.h"
 
+// Runs the event loop until done() holds; false when it did not within the time.
+bool WaitUntil(const std::function<bool()>& done, int milliseconds = 5000);
+
 class GuiFixture : public ::testing::Test {
   protected:
     GuiFixture();
@@ -34,7 +37,6 @@ class GuiFixture : public ::testing::Test {
     QtUi::LauncherWindow& Start();
     // Until the first scan has filled the grid.
     void WaitForGrid();
-    static bool WaitUntil(const std::function<bool()>& done, int milliseconds = 5000);
 
     template <typename T>
     static T* Control(const QWidget* window, const char* name) {

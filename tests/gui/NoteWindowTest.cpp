@@ -133,6 +133,29 @@ TEST_F(NoteWindowTest, TheCloseButtonSavesChangedNotesBeforeTheProgramEnds) {
     EXPECT_FALSE(note->isVisible());
 }
 
+TEST_F(NoteWindowTest, ClosingByTheWindowManagerSavesFirst) {
+    AddNote("One", "first");
+    AddNote("Two", "second");
+    Start();
+    ASSERT_THAT(Notes(), SizeIs(2));
+    QtUi::NoteWindow* one = Notes()[0]->Form().noteID == u"One" ? Notes()[0] : Notes()[1];
+    QtUi::NoteWindow* two = one == Notes()[0] ? Notes()[1] : Notes()[0];
+
+    // A note closed on its own (Alt+F4) keeps its text in its file and goes.
+    Type(one, QStringLiteral("first, changed"));
+    EXPECT_TRUE(one->close());
+    EXPECT_EQ(drive.ReadFile("Notes/One.txt"), "first, changed");
+    EXPECT_THAT(Notes(), SizeIs(1));
+
+    // The launcher closed the same way ends the program, the other note saved.
+    Type(two, QStringLiteral("second, changed"));
+    QSignalSpy ended(window.get(), &QtUi::LauncherWindow::ProgramEnded);
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(drive.ReadFile("Notes/Two.txt"), "second, changed");
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_FALSE(two->isVisible());
+}
+
 TEST_F(NoteWindowTest, ANoteThatCannotBeSavedKeepsTheProgramOpenUnlessTheUserLetsItGo) {
     // A file where the Notes folder should be: no note can be written.
     drive.WriteFile("Notes", "not a folder");
