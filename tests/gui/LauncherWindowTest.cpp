@@ -71,6 +71,7 @@ TEST_F(LauncherWindowTest, StartsWithTheLoadingCaptionThenPagesThrough25Applicat
         EXPECT_TRUE(SlotHasPicture(slot)) << slot;
     }
     EXPECT_TRUE(VScroll1()->isEnabled());
+    EXPECT_EQ(Slot(1)->accessibleName().toStdString(), page1[0]);
 
     // A rescan keeps the event loop waiting: the caption must be painted during it.
     PaintCounter paints(loading);
@@ -183,9 +184,6 @@ TEST_F(LauncherWindowTest, TheLayoutCarriesItsCompiledInArtworkAndNames) {
     EXPECT_EQ(picture("Image2"), QSize(350, 440));
     EXPECT_EQ(picture("Image1"), QSize(18, 21));
     EXPECT_EQ(picture("imgAdd"), QSize(9, 9));
-    EXPECT_EQ(Control<QWidget>(window.get(), "Image2")->geometry(), QRect(-24, 0, 350, 440));
-    EXPECT_EQ(Slot(20)->geometry(), QRect(224, 320, 57, 57));
-    EXPECT_EQ(VScroll1()->geometry(), QRect(293, 64, 15, 313));
     EXPECT_EQ(Control<QWidget>(window.get(), "HScroll1")->size(), QSize(0, 0));
 
     const QCursor hand = Slot(1)->cursor();

@@ -19,14 +19,11 @@
 #include "ui/qt/Picture.h"
 #include "ui/qt/QtText.h"
 #include "ui/qt/Twips.h"
+#include "ui/qt/WindowSystem.h"
 
 namespace QtUi {
 
 namespace {
-
-bool OnWayland() {
-    return QGuiApplication::platformName() == QLatin1String("wayland");
-}
 
 void Place(QWidget* control, double left, double top, double width, double height) {
     control->setGeometry(PixelsFromTwips(left), PixelsFromTwips(top), PixelsFromTwips(width),
@@ -65,6 +62,7 @@ LauncherWindow::LauncherWindow(Platform::Dialogs& dialogs, Platform::Drives& dri
     setPalette(colours);
     setAutoFillBackground(true);
     BuildControls();
+    Timer1_.setObjectName(QStringLiteral("Timer1"));
 
     Launcher::NotesHooks hooks;
     hooks.LoadNotes = [this, folder = programFolder] { Notes::LoadNotes(notes_, folder); };
@@ -74,7 +72,7 @@ LauncherWindow::LauncherWindow(Platform::Dialogs& dialogs, Platform::Drives& dri
     ConnectEvents();
 
     // A compositor places windows itself; elsewhere the window opens centred on the screen.
-    if (!OnWayland()) {
+    if (!CompositorPlacesWindows()) {
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             const QRect area = screen->availableGeometry();
             move(area.x() + (area.width() - ClientWidth) / 2,
@@ -195,7 +193,7 @@ void LauncherWindow::ConnectEvents() {
     connect(Image2_, &Picture::MouseDown, this, [this](int button, int shift, QPointF at) {
         systemMove_ = false;
         // A compositor lets no window place itself; it moves the window for us instead.
-        if (button == 1 && OnWayland() && windowHandle() != nullptr) {
+        if (button == 1 && CompositorPlacesWindows() && windowHandle() != nullptr) {
             systemMove_ = windowHandle()->startSystemMove();
         }
         form_->Image2_MouseDown(button, shift, TwipsFromPixels(at.x()), TwipsFromPixels(at.y()));

@@ -13,6 +13,7 @@
 #include "ui/qt/Picture.h"
 #include "ui/qt/QtText.h"
 #include "ui/qt/Twips.h"
+#include "ui/qt/WindowSystem.h"
 
 namespace QtUi {
 
@@ -21,10 +22,6 @@ namespace {
 QRect PixelRect(const Notes::NoteControlTwips& twips) {
     return {PixelsFromTwips(twips.Left), PixelsFromTwips(twips.Top), PixelsFromTwips(twips.Width),
             PixelsFromTwips(twips.Height)};
-}
-
-bool OnWayland() {
-    return QGuiApplication::platformName() == QLatin1String("wayland");
 }
 
 // The text box's content with one '\n' between paragraphs and everything else as typed,
@@ -107,7 +104,7 @@ NoteWindow::NoteWindow(Platform::Dialogs& dialogs, std::u16string programFolder)
         }
         systemMove_ = false;
         // A compositor lets no window place itself; it moves the window for us instead.
-        if (button == 1 && OnWayland() && windowHandle() != nullptr) {
+        if (button == 1 && CompositorPlacesWindows() && windowHandle() != nullptr) {
             systemMove_ = windowHandle()->startSystemMove();
         }
         form_->Image1_MouseDown(button, shift, TwipsFromPixels(at.x()), TwipsFromPixels(at.y()));

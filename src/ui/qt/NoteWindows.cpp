@@ -7,6 +7,7 @@
 
 #include "notes/frmNote.h"
 #include "ui/qt/NoteWindow.h"
+#include "ui/qt/WindowSystem.h"
 
 namespace QtUi {
 
@@ -50,7 +51,7 @@ Notes::frmNote& NoteWindows::CreateNoteWindow() {
     std::erase_if(windows_, [](const QPointer<NoteWindow>& window) { return window.isNull(); });
     auto* window = new NoteWindow(dialogs_, programFolder_);
     // A compositor places new windows itself and ignores a window's own wish.
-    if (QGuiApplication::platformName() != QLatin1String("wayland")) {
+    if (!CompositorPlacesWindows()) {
         window->move(DefaultPlace(made_));
     }
     ++made_;
