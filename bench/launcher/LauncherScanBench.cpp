@@ -56,7 +56,7 @@ class NullView final : public Launcher::LauncherView {
 
 class NoDialogs final : public Platform::Dialogs {
   public:
-    Platform::MessageResult ShowMessage(const Platform::MessageBoxSpec&) override {
+    Platform::MessageResult ShowMessage(const Platform::MessageBoxRequest&) override {
         return Platform::MessageResult::Ok;
     }
     std::optional<Platform::OpenFileChoice> ShowOpen(const std::u16string&) override {

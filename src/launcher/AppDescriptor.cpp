@@ -10,15 +10,6 @@ namespace Launcher {
 
 namespace {
 
-std::u16string InFolder(const std::u16string& folder, const std::u16string& name) {
-    std::u16string path;
-    path.reserve(folder.size() + 1 + name.size());
-    path += folder;
-    path += Platform::PathSeparator;
-    path += name;
-    return path;
-}
-
 AppRegistration Registration(const DescriptorFolder& folder, std::u16string iconFile,
                              std::u16string title, std::u16string executable, bool listed) {
     return AppRegistration{std::move(iconFile),   std::move(title),  folder.AppFolder,
@@ -30,10 +21,11 @@ AppRegistration Registration(const DescriptorFolder& folder, std::u16string icon
 std::vector<AppRegistration> ParseAppDescriptor(const std::u16string& text,
                                                 const DescriptorFolder& folder) {
     std::vector<AppRegistration> registrations;
-    const std::u16string folderIcon = InFolder(folder.AppFolder, AppIconName);
+    const std::u16string folderIcon = Platform::InFolder(folder.AppFolder, AppIconName);
     if (text.find(u',') == std::u16string::npos) {
         registrations.push_back(Registration(folder, folderIcon, folder.Title,
-                                             InFolder(folder.AppFolder, DescriptorName), false));
+                                             Platform::InFolder(folder.AppFolder, DescriptorName),
+                                             false));
         return registrations;
     }
     const auto entries = MVb6Functions::Split(text, u",");
@@ -46,7 +38,8 @@ std::vector<AppRegistration> ParseAppDescriptor(const std::u16string& text,
         // Fields past the title are ignored; a short entry reads its missing fields as empty.
         auto fields = MVb6Functions::Split(entry, u"=");
         fields.resize(std::max<std::size_t>(fields.size(), 3));
-        registrations.push_back(Registration(folder, InFolder(folder.AppFolder, fields[1]),
+        registrations.push_back(Registration(folder,
+                                             Platform::InFolder(folder.AppFolder, fields[1]),
                                              std::move(fields[2]), std::move(fields[0]), true));
     }
     return registrations;

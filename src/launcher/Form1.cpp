@@ -41,15 +41,6 @@ std::int32_t RoundToInt32(double value) {
     return static_cast<std::int32_t>(std::clamp(rounded, low, high));
 }
 
-std::u16string InFolder(const std::u16string& folder, const std::u16string& name) {
-    std::u16string path;
-    path.reserve(folder.size() + 1 + name.size());
-    path += folder;
-    path += Platform::PathSeparator;
-    path += name;
-    return path;
-}
-
 // A folder as the file system reports it: without trailing separators, except the root.
 std::u16string ReportedFolder(std::u16string folder) {
     while (folder.size() > 1 && folder.back() == Platform::PathSeparator) {
@@ -211,8 +202,8 @@ std::int64_t Form1::ScanSubFolder(const std::u16string& folderPath, const std::u
     const std::u16string appFolder =
         folderPath.size() == 1 && folderPath[0] == Platform::PathSeparator
             ? folderPath + name
-            : InFolder(folderPath, name);
-    const std::u16string descriptor = InFolder(appFolder, DescriptorName);
+            : Platform::InFolder(folderPath, name);
+    const std::u16string descriptor = Platform::InFolder(appFolder, DescriptorName);
     // Admission looks for the namesake's descriptor in the program folder. When that is the
     // folder being scanned, it is the very file to read, and one read answers both.
     std::optional<std::string> bytes;
@@ -222,7 +213,8 @@ std::int64_t Form1::ScanSubFolder(const std::u16string& folderPath, const std::u
         bytes = Platform::ReadWholeFile(descriptor);
         admitted = bytes.has_value() || FileExists(descriptor);
     } else {
-        admitted = FileExists(InFolder(InFolder(programFolder_, name), DescriptorName));
+        admitted = FileExists(
+            Platform::InFolder(Platform::InFolder(programFolder_, name), DescriptorName));
     }
     if (!admitted) {
         return 0;
@@ -268,7 +260,8 @@ void Form1::Register(const AppRegistration& app, const std::u16string* descripto
             app.Listed ? app.Executable
                        : (descriptorText != nullptr ? *descriptorText
                                                     : SetApplicationExecutable(app.Executable));
-        strSlotCommand[static_cast<std::size_t>(slot - 1)] = InFolder(app.AppFolder, executable);
+        strSlotCommand[static_cast<std::size_t>(slot - 1)] =
+            Platform::InFolder(app.AppFolder, executable);
     }
     intAppIndex = SaturatingIncrement(intAppIndex);
 }
@@ -280,7 +273,7 @@ void Form1::ShowSlotPicture(int slot, const std::u16string& iconFile,
     if (FileExists(iconFile) && view_.LoadSlotPicture(slot, iconFile)) {
         return;
     }
-    if (view_.LoadSlotPicture(slot, InFolder(scanFolder, DefaultIconName))) {
+    if (view_.LoadSlotPicture(slot, Platform::InFolder(scanFolder, DefaultIconName))) {
         return;
     }
     view_.ShowDefaultSlotPicture(slot);
@@ -357,7 +350,7 @@ void Form1::AddNewApplication() {
         !choice->FileTitle.empty()
             ? choice->FileTitle
             : choice->FileName.substr(separator == std::u16string::npos ? 0 : separator + 1);
-    const std::u16string descriptor = InFolder(folder, DescriptorName);
+    const std::u16string descriptor = Platform::InFolder(folder, DescriptorName);
 
     // A list descriptor may hold many applications: replacing it is the user's call.
     if (Platform::KindOfPath(descriptor) != Platform::PathKind::Missing) {
@@ -381,14 +374,15 @@ void Form1::AddNewApplication() {
 Platform::MessageResult Form1::ShowMessage(const std::u16string& prompt,
                                            Platform::MessageButtons buttons,
                                            Platform::MessageIcon icon) {
-    Platform::MessageBoxSpec spec;
-    spec.Prompt = prompt;
-    spec.Title = ProgramTitle;
-    spec.Buttons = buttons;
-    spec.Icon = icon;
-    spec.DefaultButton = buttons == Platform::MessageButtons::YesNo ? Platform::MessageResult::No
-                                                                    : Platform::MessageResult::Ok;
-    return dialogs_.ShowMessage(spec);
+    Platform::MessageBoxRequest request;
+    request.Prompt = prompt;
+    request.Title = ProgramTitle;
+    request.Buttons = buttons;
+    request.Icon = icon;
+    request.DefaultButton = buttons == Platform::MessageButtons::YesNo
+                                ? Platform::MessageResult::No
+                                : Platform::MessageResult::Ok;
+    return dialogs_.ShowMessage(request);
 }
 
 }  // namespace Launcher

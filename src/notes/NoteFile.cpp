@@ -40,11 +40,11 @@ bool IsDeviceName(const std::u16string& name) {
 }  // namespace
 
 std::u16string NotesFolderPath(const std::u16string& programFolder) {
-    return programFolder + Platform::PathSeparator + u"Notes";
+    return Platform::InFolder(programFolder, u"Notes");
 }
 
 std::u16string NoteFilePath(const std::u16string& programFolder, const std::u16string& noteID) {
-    return NotesFolderPath(programFolder) + Platform::PathSeparator + noteID + u".txt";
+    return Platform::InFolder(NotesFolderPath(programFolder), noteID + u".txt");
 }
 
 bool FileExists(const std::u16string& FileName) {

@@ -134,7 +134,7 @@ void frmNote::Image1_MouseMove(int Button, int /*Shift*/, double X, double Y) {
 }
 
 void frmNote::Image2_Click() {
-    Platform::MessageBoxSpec question;
+    Platform::MessageBoxRequest question;
     question.Prompt = u"Are you sure you wish to delete this note?";
     question.Title = u"DELETE NOTE?";
     question.Buttons = Platform::MessageButtons::YesNo;
@@ -148,7 +148,7 @@ void frmNote::Image2_Click() {
     if (!noteID.empty() && FileExists(path)) {
         const Platform::IoStatus removed = DeleteNoteFile(path);
         if (!removed && FileExists(path)) {
-            Platform::MessageBoxSpec failure;
+            Platform::MessageBoxRequest failure;
             failure.Prompt = u"The note could not be deleted.\r\n\r\n" + path + u"\r\n" +
                              removed.Reason + u"\r\n\r\nThe note stays open.";
             failure.Title = u"DELETE NOTE";
@@ -207,7 +207,7 @@ bool frmNote::SaveNote() {
 }
 
 void frmNote::ShowSaveFailure(const std::u16string& reason) {
-    Platform::MessageBoxSpec failure;
+    Platform::MessageBoxRequest failure;
     failure.Prompt = u"The note could not be saved.\r\n\r\n" + NoteFilePath() + u"\r\n" + reason +
                      u"\r\n\r\nThe text stays in the note window and is saved again when the "
                      u"note loses the focus.";

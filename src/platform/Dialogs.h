@@ -12,7 +12,7 @@ enum class MessageIcon { None, Critical, Question, Exclamation, Information };
 // The values are those callers compare with (Yes is 6).
 enum class MessageResult { Ok = 1, Yes = 6, No = 7 };
 
-struct MessageBoxSpec {
+struct MessageBoxRequest {
     std::u16string Prompt;
     std::u16string Title;
     MessageButtons Buttons = MessageButtons::Ok;
@@ -28,7 +28,7 @@ struct OpenFileChoice {
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
-    virtual MessageResult ShowMessage(const MessageBoxSpec& spec) = 0;
+    virtual MessageResult ShowMessage(const MessageBoxRequest& request) = 0;
     // filter is "Description|pattern[;pattern]" pairs joined by '|', as "All Executables|*.exe".
     // Nothing when the user cancels.
     virtual std::optional<OpenFileChoice> ShowOpen(const std::u16string& filter) = 0;

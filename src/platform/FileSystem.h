@@ -16,6 +16,10 @@ namespace Platform {
 // The platform's path separator. Paths are built by plain concatenation with it everywhere.
 extern const char16_t PathSeparator;
 
+// folder + PathSeparator + name, by plain concatenation: no separator already at the end of
+// folder is looked for, so a root folder gives a doubled separator, which the system accepts.
+std::u16string InFolder(const std::u16string& folder, const std::u16string& name);
+
 // Attribute bits as the rest of the program knows them.
 inline constexpr std::int32_t AttrReadOnly = 1;
 inline constexpr std::int32_t AttrHidden = 2;

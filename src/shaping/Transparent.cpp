@@ -151,7 +151,7 @@ void CombineAndRelease(RegionApi& api, RegionHandle window, RegionHandle control
 void MakeTransparent(const FormGeometry& form, RegionApi& api, Platform::Dialogs& dialogs,
                      const std::function<void()>& endProgram) {
     if (form.BorderStyle != 0) {
-        Platform::MessageBoxSpec message;
+        Platform::MessageBoxRequest message;
         message.Prompt = u"Change the borderstyle to 0!";
         message.Title = u"ACK!";
         message.Buttons = Platform::MessageButtons::Ok;

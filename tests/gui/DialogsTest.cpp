@@ -50,7 +50,7 @@ void WhenOpen(std::function<void(T*)> check) {
 
 TEST(QtDialogsTest, QuestionsDefaultAsAskedAndEscapeNeverAnswersYes) {
     QtUi::QtDialogs dialogs;
-    Platform::MessageBoxSpec question;
+    Platform::MessageBoxRequest question;
     question.Prompt = u"Are you sure you wish to delete this note?";
     question.Title = u"DELETE NOTE?";
     question.Buttons = Platform::MessageButtons::YesNo;
@@ -77,7 +77,7 @@ TEST(QtDialogsTest, QuestionsDefaultAsAskedAndEscapeNeverAnswersYes) {
     });
     EXPECT_EQ(dialogs.ShowMessage(question), Platform::MessageResult::No);
 
-    Platform::MessageBoxSpec notice;
+    Platform::MessageBoxRequest notice;
     notice.Prompt = u"Your new application will be available when you restart KIVOLA.";
     notice.Title = u"Kivola";
     WhenOpen<QMessageBox>([](QMessageBox* box) {

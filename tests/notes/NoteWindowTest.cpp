@@ -71,12 +71,12 @@ struct NoteFixture {
 class FocusTakingDialogs : public ScriptedDialogs {
   public:
     frmNote* Note = nullptr;
-    Platform::MessageResult ShowMessage(const Platform::MessageBoxSpec& spec) override {
+    Platform::MessageResult ShowMessage(const Platform::MessageBoxRequest& request) override {
         if (Note != nullptr) {
             Note->Form_LostFocus();
             Note->txtNote_LostFocus();
         }
-        return ScriptedDialogs::ShowMessage(spec);
+        return ScriptedDialogs::ShowMessage(request);
     }
 };
 

@@ -17,14 +17,14 @@ class ScriptedDialogs : public Platform::Dialogs {
   public:
     std::deque<Platform::MessageResult> Answers;                      // next message box answers
     std::deque<std::optional<Platform::OpenFileChoice>> OpenAnswers;  // next open dialogs
-    std::vector<Platform::MessageBoxSpec> Messages;                   // every message shown
+    std::vector<Platform::MessageBoxRequest> Messages;                // every message shown
     std::vector<std::u16string> OpenFilters;                          // every open dialog's filter
 
-    Platform::MessageResult ShowMessage(const Platform::MessageBoxSpec& spec) override {
-        Messages.push_back(spec);
+    Platform::MessageResult ShowMessage(const Platform::MessageBoxRequest& request) override {
+        Messages.push_back(request);
         if (Answers.empty()) {
             // An OK box needs no scripted answer; a question does.
-            if (spec.Buttons == Platform::MessageButtons::Ok) {
+            if (request.Buttons == Platform::MessageButtons::Ok) {
                 return Platform::MessageResult::Ok;
             }
             ADD_FAILURE() << "unscripted question shown";

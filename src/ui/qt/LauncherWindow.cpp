@@ -303,7 +303,7 @@ bool LauncherWindow::NotesAllowEnd() {
         return true;
     }
     // The note has said why its text could not be written; ending now would lose that text.
-    Platform::MessageBoxSpec question;
+    Platform::MessageBoxRequest question;
     question.Prompt =
         u"A note could not be saved, and its text is still in its window.\r\n\r\n"
         u"Close KIVOLA all the same? The text that was not saved will be lost.";

@@ -75,13 +75,13 @@ QList<FileFilter> ParseFileFilter(const QString& filter) {
     return result;
 }
 
-Platform::MessageResult QtDialogs::ShowMessage(const Platform::MessageBoxSpec& spec) {
-    QMessageBox box(IconOf(spec.Icon), ToQString(spec.Title), ToQString(spec.Prompt),
+Platform::MessageResult QtDialogs::ShowMessage(const Platform::MessageBoxRequest& request) {
+    QMessageBox box(IconOf(request.Icon), ToQString(request.Title), ToQString(request.Prompt),
                     QMessageBox::NoButton, QApplication::activeWindow());
-    if (spec.Buttons == Platform::MessageButtons::YesNo) {
+    if (request.Buttons == Platform::MessageButtons::YesNo) {
         QPushButton* yes = box.addButton(QMessageBox::Yes);
         QPushButton* no = box.addButton(QMessageBox::No);
-        box.setDefaultButton(spec.DefaultButton == Platform::MessageResult::No ? no : yes);
+        box.setDefaultButton(request.DefaultButton == Platform::MessageResult::No ? no : yes);
         // Escape (or closing the box) answers No, never Yes.
         box.setEscapeButton(no);
         box.exec();

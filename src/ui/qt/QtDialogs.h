@@ -13,7 +13,7 @@ namespace QtUi {
 
 class QtDialogs : public Platform::Dialogs {
   public:
-    Platform::MessageResult ShowMessage(const Platform::MessageBoxSpec& spec) override;
+    Platform::MessageResult ShowMessage(const Platform::MessageBoxRequest& request) override;
     std::optional<Platform::OpenFileChoice> ShowOpen(const std::u16string& filter) override;
 };
 
