@@ -2,13 +2,13 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 
 #include "RecordingNoteView.h"
 #include "testsupport/ScriptedDialogs.h"
 #include "testsupport/TempFolder.h"
+#include "testsupport/Unprivileged.h"
 
 using Notes::NoteIdFromFileName;
 using NotesTest::RecordingNoteWindowFactory;
@@ -84,13 +84,14 @@ TEST(LoadNotes, NoNotesFolderOrAnUnreadableOneOpensNothingQuietly) {
     Notes::LoadNotes(file.factory, file.drive.Text());
     EXPECT_TRUE(file.factory.Windows.empty());
 
-    if (::geteuid() != 0) {
-        Startup locked;
-        locked.drive.WriteFile("Notes/hidden.txt", "x");
-        fs::permissions(locked.drive.Path() / "Notes", fs::perms::none);
+    Startup locked;
+    locked.drive.WriteFile("Notes/hidden.txt", "x");
+    fs::permissions(locked.drive.Path() / "Notes", fs::perms::none);
+    TestSupport::RunWithoutRoot(locked.drive, [&locked] {
         Notes::LoadNotes(locked.factory, locked.drive.Text());
         EXPECT_TRUE(locked.factory.Windows.empty());
-    }
+        EXPECT_TRUE(locked.dialogs.Messages.empty());
+    });
     EXPECT_TRUE(missing.dialogs.Messages.empty());
     EXPECT_TRUE(file.dialogs.Messages.empty());
 }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -11,6 +10,7 @@
 #include "support/TextCodec.h"
 #include "testsupport/ScriptedDialogs.h"
 #include "testsupport/TempFolder.h"
+#include "testsupport/Unprivileged.h"
 
 using Notes::frmNote;
 using NotesTest::RecordingNoteView;
@@ -79,10 +79,6 @@ class FocusTakingDialogs : public ScriptedDialogs {
         return ScriptedDialogs::ShowMessage(request);
     }
 };
-
-bool IsRoot() {
-    return ::geteuid() == 0;
-}
 
 }  // namespace
 
@@ -350,20 +346,20 @@ TEST(SaveNote, FailureKeepsTheTextSaysWhyAndIsTriedAgain) {
 }
 
 TEST(SaveNote, ReadOnlyNotesFolderGivesAMessage) {
-    if (IsRoot()) {
-        GTEST_SKIP() << "root writes into read-only folders; the failure is covered above";
-    }
     NoteFixture f;
     const auto notes = f.drive.MakeFolder("Notes");
     fs::permissions(notes, fs::perms::owner_read | fs::perms::owner_exec);
-    f.note.SetNoteID(u"ro");
-    f.note.Show();
-    f.view.Text = u"kept";
-    EXPECT_FALSE(f.note.SaveNote());
-    ASSERT_EQ(f.dialogs.Messages.size(), 1U);
-    EXPECT_NE(f.dialogs.Messages[0].Prompt.find(u"ro.txt"), std::u16string::npos);
-    EXPECT_EQ(f.view.Text, u"kept");
-    EXPECT_TRUE(f.note.HasUnsavedText());
+    TestSupport::RunWithoutRoot(f.drive, [&f] {
+        f.note.SetNoteID(u"ro");
+        f.note.Show();
+        f.view.Text = u"kept";
+        EXPECT_FALSE(f.note.SaveNote());
+        ASSERT_EQ(f.dialogs.Messages.size(), 1U);
+        EXPECT_NE(f.dialogs.Messages[0].Prompt.find(u"ro.txt"), std::u16string::npos);
+        EXPECT_NE(f.dialogs.Messages[0].Prompt.find(u"Permission denied"), std::u16string::npos);
+        EXPECT_EQ(f.view.Text, u"kept");
+        EXPECT_TRUE(f.note.HasUnsavedText());
+    });
 }
 
 TEST(DeleteNote, AsksThenRemovesTheFileAndClosesTheWindow) {
@@ -407,19 +403,18 @@ TEST(DeleteNote, AsksThenRemovesTheFileAndClosesTheWindow) {
 }
 
 TEST(DeleteNote, FileThatCannotBeDeletedKeepsTheWindow) {
-    if (IsRoot()) {
-        GTEST_SKIP() << "root may delete from read-only folders";
-    }
     NoteFixture f;
     f.drive.WriteFile("Notes/stuck.txt", "stays");
     fs::permissions(f.drive.Path() / "Notes", fs::perms::owner_read | fs::perms::owner_exec);
-    f.note.SetNoteID(u"stuck");
-    f.note.Show();
-    f.dialogs.Answers = {MessageResult::Yes};
-    f.note.Image2_Click();
-    ASSERT_EQ(f.dialogs.Messages.size(), 2U);
-    EXPECT_NE(f.dialogs.Messages[1].Prompt.find(u"Permission denied"), std::u16string::npos);
-    EXPECT_FALSE(f.view.Closed());
-    EXPECT_EQ(f.view.Text, u"stays");
-    EXPECT_TRUE(f.drive.Exists("Notes/stuck.txt"));
+    TestSupport::RunWithoutRoot(f.drive, [&f] {
+        f.note.SetNoteID(u"stuck");
+        f.note.Show();
+        f.dialogs.Answers = {MessageResult::Yes};
+        f.note.Image2_Click();
+        ASSERT_EQ(f.dialogs.Messages.size(), 2U);
+        EXPECT_NE(f.dialogs.Messages[1].Prompt.find(u"Permission denied"), std::u16string::npos);
+        EXPECT_FALSE(f.view.Closed());
+        EXPECT_EQ(f.view.Text, u"stays");
+        EXPECT_TRUE(f.drive.Exists("Notes/stuck.txt"));
+    });
 }

@@ -2,11 +2,11 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 
 #include "testsupport/TempFolder.h"
+#include "testsupport/Unprivileged.h"
 
 using namespace Platform;
 using ::testing::UnorderedElementsAre;
@@ -33,13 +33,14 @@ TEST(PathAttributes, TellsFilesFoldersAndMissingPaths) {
 }
 
 TEST(PathAttributes, MarksFilesWeCannotWriteAsReadOnly) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "root may write every file";
-    }
     TempFolder drive;
     const auto file = drive.WriteFile("locked.txt", "x");
+    drive.WriteFile("open.txt", "x");
     fs::permissions(file, fs::perms::owner_read);
-    EXPECT_NE(PathAttributes(drive.Text("locked.txt")) & AttrReadOnly, 0);
+    TestSupport::RunWithoutRoot(drive, [&drive] {
+        EXPECT_NE(PathAttributes(drive.Text("locked.txt")) & AttrReadOnly, 0);
+        EXPECT_EQ(PathAttributes(drive.Text("open.txt")) & AttrReadOnly, 0);
+    });
 }
 
 TEST(ListFolder, SplitsFilesFromFoldersFollowingLinks) {
@@ -94,12 +95,18 @@ TEST(WriteFileAtomically, ReportsWhyItFailedAndKeepsTheOldText) {
     EXPECT_FALSE(noFolder);
     EXPECT_EQ(noFolder.Reason, U("No such file or directory"));
 
-    if (::geteuid() != 0) {
-        drive.WriteFile("Locked/note.txt", "keep me");
-        fs::permissions(drive.Path() / "Locked", fs::perms::owner_read | fs::perms::owner_exec);
-        EXPECT_FALSE(WriteFileAtomically(drive.Text("Locked/note.txt"), "lost?"));
-        EXPECT_EQ(drive.ReadFile("Locked/note.txt"), "keep me");
-    }
+    drive.WriteFile("Locked/note.txt", "keep me");
+    fs::permissions(drive.Path() / "Locked", fs::perms::owner_read | fs::perms::owner_exec);
+    drive.WriteFile("ReadOnlyFile/note.txt", "keep me too");
+    fs::permissions(drive.Path() / "ReadOnlyFile/note.txt", fs::perms::owner_read);
+    TestSupport::RunWithoutRoot(drive, [&drive] {
+        const IoStatus locked = WriteFileAtomically(drive.Text("Locked/note.txt"), "lost?");
+        EXPECT_FALSE(locked);
+        EXPECT_EQ(locked.Reason, U("Permission denied"));
+        EXPECT_FALSE(WriteFileAtomically(drive.Text("ReadOnlyFile/note.txt"), "lost?"));
+    });
+    EXPECT_EQ(drive.ReadFile("Locked/note.txt"), "keep me");
+    EXPECT_EQ(drive.ReadFile("ReadOnlyFile/note.txt"), "keep me too");
 }
 
 TEST(RemoveFile, DeletesReadOnlyFilesButNotFolders) {
