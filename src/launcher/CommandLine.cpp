@@ -55,16 +55,18 @@ std::vector<std::u16string> SplitArguments(const std::u16string& text) {
 }
 
 std::optional<ResolvedCommand> ResolveCommand(
-    const std::u16string& command, const std::function<bool(const std::u16string&)>& isFile) {
+    const std::u16string& command, std::size_t folderLength,
+    const std::function<bool(const std::u16string&)>& isFile) {
     const std::u16string text = WithoutTrailingLineEnds(command);
-    if (text.empty()) {
-        return std::nullopt;
+    if (text.size() <= folderLength) {
+        return std::nullopt;  // no executable text: only the folder is left
     }
     if (isFile(text)) {
         return ResolvedCommand{text, {}, FolderOf(text)};
     }
-    // Longest first: each candidate ends right before a space.
-    for (auto end = text.rfind(u' '); end != std::u16string::npos && end > 0;
+    // Longest first: each candidate ends right before a space, with at least one character of
+    // the executable text before it.
+    for (auto end = text.rfind(u' '); end != std::u16string::npos && end > folderLength;
          end = text.rfind(u' ', end - 1)) {
         std::u16string program = text.substr(0, end);
         if (isFile(program)) {

@@ -6,6 +6,7 @@
 // names an existing file, so a shorter file planted along the path ("/media/My" beside
 // "/media/My Apps/...") never runs in its place.
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -25,9 +26,12 @@ std::u16string WithoutTrailingLineEnds(std::u16string command);
 // Whitespace-separated arguments; double quotes group a text holding spaces and are dropped.
 std::vector<std::u16string> SplitArguments(const std::u16string& text);
 
-// Nothing when no leading part of the command names a file. isFile tells whether a path names
-// an existing file that is not a folder.
+// Nothing when no leading part of the command names a file. The first folderLength characters
+// (the application folder and its separator) are never cut: the program lies inside that
+// folder, so "/media/My" cannot stand in for a missing "/media/My Apps/tool". isFile tells
+// whether a path names an existing file that is not a folder.
 std::optional<ResolvedCommand> ResolveCommand(
-    const std::u16string& command, const std::function<bool(const std::u16string&)>& isFile);
+    const std::u16string& command, std::size_t folderLength,
+    const std::function<bool(const std::u16string&)>& isFile);
 
 }  // namespace Launcher

@@ -262,6 +262,7 @@ void Form1::Register(const AppRegistration& app, const std::u16string* descripto
                                                     : SetApplicationExecutable(app.Executable));
         strSlotCommand[static_cast<std::size_t>(slot - 1)] =
             Platform::InFolder(app.AppFolder, executable);
+        slotFolderLength_[static_cast<std::size_t>(slot - 1)] = app.AppFolder.size() + 1;
     }
     intAppIndex = SaturatingIncrement(intAppIndex);
 }
@@ -284,6 +285,7 @@ void Form1::ClearApplicationIcons() {
         view_.ClearSlotPicture(slot);
         view_.SetSlotToolTip(slot, {});
         strSlotCommand[static_cast<std::size_t>(slot - 1)].clear();
+        slotFolderLength_[static_cast<std::size_t>(slot - 1)] = 0;
     }
 }
 
@@ -308,13 +310,13 @@ void Form1::VScroll1_Change() {
 void Form1::imgApp_Click(int slot) {
     const std::u16string& command = SlotCommand(slot);
     if (!command.empty()) {
-        LaunchSlot(command);
+        LaunchSlot(command, slotFolderLength_[static_cast<std::size_t>(slot - 1)]);
     }
 }
 
-void Form1::LaunchSlot(const std::u16string& command) {
-    const auto resolved =
-        ResolveCommand(command, [this](const std::u16string& path) { return FileExists(path); });
+void Form1::LaunchSlot(const std::u16string& command, std::size_t folderLength) {
+    const auto resolved = ResolveCommand(
+        command, folderLength, [this](const std::u16string& path) { return FileExists(path); });
     Platform::IoStatus status;
     if (resolved) {
         status = processes_.Start(resolved->Program, resolved->Arguments, resolved->WorkingFolder);

@@ -74,7 +74,7 @@ class Form1 {
 
   private:
     void Rebuild();
-    void LaunchSlot(const std::u16string& command);
+    void LaunchSlot(const std::u16string& command, std::size_t folderLength);
     bool IsBeingScanned(const Platform::FileIdentity& identity) const;
     std::int64_t CountFolder(const std::u16string& folderPath,
                              const Platform::FileIdentity& identity);
@@ -102,6 +102,9 @@ class Form1 {
     std::int16_t intAppIndex = 1;
     std::int16_t intLastScroll = 1;
     std::array<std::u16string, SlotCount> strSlotCommand;
+    // Length of each slot command's leading application folder and separator: where the
+    // executable text begins.
+    std::array<std::size_t, SlotCount> slotFolderLength_{};
     std::int32_t dragX = 0;
     std::int32_t dragY = 0;
 };

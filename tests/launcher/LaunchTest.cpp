@@ -130,17 +130,40 @@ TEST(Launch, CommandThatCannotStartIsToldAndTheLauncherGoesOn) {
 }
 
 TEST(CommandLine, ResolvesAgainstWhatExists) {
-    const std::set<std::u16string> files{u"/d/a b/c d.sh", u"/d/a", u"/run", u"/d/x"};
+    const std::set<std::u16string> files{u"/d/a b/c d.sh", u"/d/a", u"/run", u"/d/x", u"/d/My"};
     const auto isFile = [&files](const std::u16string& path) { return files.contains(path); };
-    const auto resolved = ResolveCommand(u"/d/a b/c d.sh  -v \"x y\"\r\n\r\n", isFile);
+    const std::size_t inAB = std::u16string(u"/d/a b/").size();
+    const std::size_t inD = std::u16string(u"/d/").size();
+    const auto resolved = ResolveCommand(u"/d/a b/c d.sh  -v \"x y\"\r\n\r\n", inAB, isFile);
     ASSERT_TRUE(resolved.has_value());
     EXPECT_EQ(resolved->Program, u"/d/a b/c d.sh");
     EXPECT_THAT(resolved->Arguments, ::testing::ElementsAre(u"-v", u"x y"));
     EXPECT_EQ(resolved->WorkingFolder, u"/d/a b");
-    EXPECT_EQ(ResolveCommand(u"/run\n", isFile)->WorkingFolder, u"/");
-    EXPECT_EQ(ResolveCommand(u"/d/x y z", isFile)->Arguments,
+    EXPECT_EQ(ResolveCommand(u"/run\n", 1, isFile)->WorkingFolder, u"/");
+    EXPECT_EQ(ResolveCommand(u"/d/x y z", inD, isFile)->Arguments,
               (std::vector<std::u16string>{u"y", u"z"}));
-    EXPECT_FALSE(ResolveCommand(u"/d/b c", isFile).has_value());
-    EXPECT_FALSE(ResolveCommand(u"\r\n", isFile).has_value());
-    EXPECT_FALSE(ResolveCommand(u" /d/a", isFile).has_value());
+    EXPECT_FALSE(ResolveCommand(u"/d/b c", inD, isFile).has_value());
+    EXPECT_FALSE(ResolveCommand(u"\r\n", 0, isFile).has_value());
+    EXPECT_FALSE(ResolveCommand(u" /d/a", 0, isFile).has_value());
+    // Never a file outside the application folder: the cut may only fall in the executable text.
+    const std::size_t inMyApps = std::u16string(u"/d/My Apps/").size();
+    EXPECT_FALSE(ResolveCommand(u"/d/My Apps/tool.sh", inMyApps, isFile).has_value());
+    EXPECT_FALSE(ResolveCommand(u"/d/My Apps/", inMyApps, isFile).has_value());
+    EXPECT_FALSE(ResolveCommand(u"/d/My Apps/ x", inMyApps, isFile).has_value());
+}
+
+TEST(Launch, AMissingProgramNeverStartsOnePlantedAlongItsFolder) {
+    auto processes = Platform::SystemProcesses();
+    LauncherOnDrive launcher(processes.get());
+    launcher.App("My Apps", "tool.sh --fast");  // tool.sh is not there
+    launcher.App("My Tools", "");               // no executable at all
+    Script(launcher, "My", "#!/bin/sh\ntouch \"$PWD/planted-ran\"\n");
+    launcher.Start();
+    launcher.Form->imgApp_Click(SlotTitled(launcher, u"My Apps"));
+    launcher.Form->imgApp_Click(SlotTitled(launcher, u"My Tools"));
+    ASSERT_EQ(launcher.Dialogs.Messages.size(), 2U);
+    EXPECT_NE(launcher.Dialogs.Messages[0].Prompt.find(launcher.Drive.Text("My Apps/tool.sh")),
+              std::u16string::npos);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_FALSE(launcher.Drive.Exists("planted-ran"));
 }
