@@ -3,6 +3,7 @@
 // What the core needs of the file system. Paths are texts in the program's 16-bit form; the
 // implementation converts them at this boundary (see support/TextCodec.h).
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -75,8 +76,17 @@ std::optional<FoundEntry> FindNextEntry();
 // Whether name matches a listing pattern by the rules above.
 bool MatchesWildcard(std::u16string_view name, std::u16string_view pattern);
 
-// The whole content of a file; nothing when it is missing, unreadable, a folder, or empty.
-std::optional<std::string> ReadWholeFile(const std::u16string& path);
+// Larger files are not read whole: nothing the program reads from a drive is that big.
+inline constexpr std::size_t DefaultReadLimit = std::size_t{64} * 1024 * 1024;
+
+// The whole content of a regular file; nothing when it is missing, unreadable, empty, larger
+// than limit, or not a regular file (a folder, or a pipe or device, which could block the
+// program or never end).
+std::optional<std::string> ReadWholeFile(const std::u16string& path,
+                                         std::size_t limit = DefaultReadLimit);
+
+// The size in bytes of a file; nothing when it cannot be queried.
+std::optional<std::uint64_t> SizeOfFile(const std::u16string& path);
 
 // Replaces (or creates) the file so that at every moment it holds either its old content or
 // the new one: a temporary file in the same folder, flushed, then renamed over the target.

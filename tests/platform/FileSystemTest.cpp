@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -68,6 +69,21 @@ TEST(ReadWholeFile, FailsOnMissingEmptyOrFolder) {
     EXPECT_FALSE(ReadWholeFile(drive.Text("missing.txt")).has_value());
     EXPECT_FALSE(ReadWholeFile(drive.Text("Folder")).has_value());
     EXPECT_FALSE(ReadWholeFile(u"").has_value());
+}
+
+TEST(ReadWholeFile, TurnsAwayPipesDevicesAndOversizedFiles) {
+    // What a drive may hold in place of a descriptor, icon or note: a named pipe (whose
+    // opening would wait for a writer), a link to an endless device, a huge file.
+    TempFolder drive;
+    ASSERT_EQ(::mkfifo((drive.Path() / "pipe.ini").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", drive.Path() / "zero.gif");
+    drive.WriteFile("big.ini", std::string(4096, 'x'));
+    EXPECT_FALSE(ReadWholeFile(drive.Text("pipe.ini")).has_value());
+    EXPECT_FALSE(ReadWholeFile(drive.Text("zero.gif")).has_value());
+    EXPECT_FALSE(ReadWholeFile(drive.Text("big.ini"), 4095).has_value());
+    EXPECT_EQ(ReadWholeFile(drive.Text("big.ini"), 4096)->size(), 4096U);
+    EXPECT_EQ(SizeOfFile(drive.Text("big.ini")), 4096U);
+    EXPECT_FALSE(SizeOfFile(drive.Text("none")).has_value());
 }
 
 TEST(WriteFileAtomically, ReplacesTheWholeFileAndLeavesNoTemporary) {

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <string>
@@ -147,26 +148,33 @@ std::optional<FolderContents> ListFolder(const std::u16string& folder) {
     return contents;
 }
 
-std::optional<std::string> ReadWholeFile(const std::u16string& path) {
+std::optional<std::string> ReadWholeFile(const std::u16string& path, std::size_t limit) {
     if (path.empty()) {
         return std::nullopt;
     }
-    const FileDescriptor fd(::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so that a named pipe left on a drive cannot hold the program up in open();
+    // the type test right after turns such files away.
+    const FileDescriptor fd(
+        ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (fd.Get() < 0) {
         return std::nullopt;
     }
     struct stat info {};
-    if (::fstat(fd.Get(), &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        static_cast<std::uint64_t>(info.st_size) > limit) {
         return std::nullopt;
     }
     // Read straight into the result; the size from fstat is only a first guess, since the
-    // file may grow or shrink while it is read (or report 0, as /proc files do).
+    // file may grow or shrink while it is read.
     std::string content;
     std::size_t used = 0;
-    content.resize(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) + 1 : 4096);
+    content.resize(static_cast<std::size_t>(info.st_size) + 1);
     for (;;) {
         if (used == content.size()) {
-            content.resize(content.size() * 2);
+            if (content.size() > limit) {
+                return std::nullopt;
+            }
+            content.resize(std::min(content.size() * 2, limit + 1));
         }
         const ssize_t got = ::read(fd.Get(), content.data() + used, content.size() - used);
         if (got < 0) {
@@ -180,11 +188,19 @@ std::optional<std::string> ReadWholeFile(const std::u16string& path) {
         }
         used += static_cast<std::size_t>(got);
     }
-    content.resize(used);
-    if (content.empty()) {
+    if (used == 0 || used > limit) {
         return std::nullopt;
     }
+    content.resize(used);
     return content;
+}
+
+std::optional<std::uint64_t> SizeOfFile(const std::u16string& path) {
+    struct stat info {};
+    if (path.empty() || ::stat(NativePath(path).c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint64_t>(info.st_size);
 }
 
 IoStatus WriteFileAtomically(const std::u16string& path, std::string_view content) {
