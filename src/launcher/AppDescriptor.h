@@ -7,6 +7,8 @@
 // each entry is an executable, or "executable=icon=title" when it holds '='. Missing fields
 // of such an entry are taken as empty texts. Nothing is trimmed or unquoted.
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,8 @@ namespace Launcher {
 inline constexpr char16_t DescriptorName[] = u"kivolaapp.ini";
 inline constexpr char16_t AppIconName[] = u"appicon.gif";
 inline constexpr char16_t DefaultIconName[] = u"defaulticon.gif";
+// A descriptor names a few programs; a bigger file is no descriptor and is not read.
+inline constexpr std::size_t DescriptorReadLimit = std::size_t{1024} * 1024;
 
 // What the scan hands to AddApplicationIcon for one application.
 struct AppRegistration {
@@ -34,6 +38,11 @@ struct DescriptorFolder {
     std::u16string Title;       // its name
     std::u16string ScanFolder;  // path of the folder being scanned
 };
+
+// Hands each application of the descriptor to sink as it is parsed, so that a long list never
+// has to be held whole.
+void ForEachRegistration(const std::u16string& text, const DescriptorFolder& folder,
+                         const std::function<void(const AppRegistration&)>& sink);
 
 std::vector<AppRegistration> ParseAppDescriptor(const std::u16string& text,
                                                 const DescriptorFolder& folder);

@@ -41,6 +41,18 @@ std::int32_t RoundToInt32(double value) {
     return static_cast<std::int32_t>(std::clamp(rounded, low, high));
 }
 
+// Counts the folders a scan is inside, on every way out.
+class DepthGuard {
+  public:
+    explicit DepthGuard(int& depth) : depth_(depth) { ++depth_; }
+    DepthGuard(const DepthGuard&) = delete;
+    DepthGuard& operator=(const DepthGuard&) = delete;
+    ~DepthGuard() { --depth_; }
+
+  private:
+    int& depth_;
+};
+
 // A folder as the file system reports it: without trailing separators, except the root.
 std::u16string ReportedFolder(std::u16string folder) {
     while (folder.size() > 1 && folder.back() == Platform::PathSeparator) {
@@ -165,21 +177,24 @@ bool Form1::FileExists(const std::u16string& FileName) const {
 }
 
 std::u16string Form1::SetApplicationExecutable(const std::u16string& strPath) const {
-    const auto bytes = Platform::ReadWholeFile(strPath);
+    const auto bytes = Platform::ReadWholeFile(strPath, DescriptorReadLimit);
     return bytes ? TextCodec::DecodeFileText(*bytes) : std::u16string();
 }
 
 std::int64_t Form1::CountFiles(const std::u16string& StrFolder) {
+    if (scanDepth_ == 0) {
+        scanned_.clear();  // a new scan
+    }
     const std::u16string folderPath = ReportedFolder(StrFolder);
     const auto identity = Platform::IdentityOfPath(folderPath);
-    if (!identity || IsBeingScanned(*identity)) {
+    if (!identity || AlreadyScanned(*identity)) {
         return 0;
     }
     return CountFolder(folderPath, *identity);
 }
 
-bool Form1::IsBeingScanned(const Platform::FileIdentity& identity) const {
-    return std::find(scanning_.begin(), scanning_.end(), identity) != scanning_.end();
+bool Form1::AlreadyScanned(const Platform::FileIdentity& identity) const {
+    return scanned_.contains({identity.Device, identity.Node});
 }
 
 std::int64_t Form1::CountFolder(const std::u16string& folderPath,
@@ -189,12 +204,12 @@ std::int64_t Form1::CountFolder(const std::u16string& folderPath,
     if (!contents) {
         return 0;
     }
-    scanning_.push_back(identity);
+    scanned_.emplace(identity.Device, identity.Node);
+    const DepthGuard inside(scanDepth_);
     auto total = static_cast<std::int64_t>(contents->Files.size());
     for (const auto& name : contents->SubFolders) {
         total += ScanSubFolder(folderPath, name);
     }
-    scanning_.pop_back();
     return total;
 }
 
@@ -210,7 +225,7 @@ std::int64_t Form1::ScanSubFolder(const std::u16string& folderPath, const std::u
     bool admitted = false;
     const bool scanningProgramFolder = folderPath == programFolder_;
     if (scanningProgramFolder) {
-        bytes = Platform::ReadWholeFile(descriptor);
+        bytes = Platform::ReadWholeFile(descriptor, DescriptorReadLimit);
         admitted = bytes.has_value() || FileExists(descriptor);
     } else {
         admitted = FileExists(
@@ -219,21 +234,22 @@ std::int64_t Form1::ScanSubFolder(const std::u16string& folderPath, const std::u
     if (!admitted) {
         return 0;
     }
-    // A link back to a folder this scan is inside would repeat its applications forever; that
-    // folder registers them itself once its own scan is done.
+    // A link back to a folder this scan is inside would repeat its applications forever, and
+    // links that branch and meet again would scan the same folders over and over: a folder
+    // this scan has entered already is neither entered nor registered again.
     const auto identity = Platform::IdentityOfPath(appFolder);
-    if (!identity || IsBeingScanned(*identity)) {
+    if (!identity || AlreadyScanned(*identity)) {
         return 0;
     }
     // Nested application folders take their indexes before their parent's applications.
     const std::int64_t total = CountFolder(appFolder, *identity);
     if (!scanningProgramFolder) {
-        bytes = Platform::ReadWholeFile(descriptor);
+        bytes = Platform::ReadWholeFile(descriptor, DescriptorReadLimit);
     }
     const std::u16string text = bytes ? TextCodec::DecodeFileText(*bytes) : std::u16string();
-    for (const auto& app : ParseAppDescriptor(text, {appFolder, name, folderPath})) {
-        Register(app, bytes ? &text : nullptr);
-    }
+    const std::u16string* readText = bytes ? &text : nullptr;
+    ForEachRegistration(text, {appFolder, name, folderPath},
+                        [this, readText](const AppRegistration& app) { Register(app, readText); });
     return total;
 }
 

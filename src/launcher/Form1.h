@@ -8,7 +8,9 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "launcher/AppDescriptor.h"
@@ -75,7 +77,7 @@ class Form1 {
   private:
     void Rebuild();
     void LaunchSlot(const std::u16string& command, std::size_t folderLength);
-    bool IsBeingScanned(const Platform::FileIdentity& identity) const;
+    bool AlreadyScanned(const Platform::FileIdentity& identity) const;
     std::int64_t CountFolder(const std::u16string& folderPath,
                              const Platform::FileIdentity& identity);
     std::int64_t ScanSubFolder(const std::u16string& folderPath, const std::u16string& name);
@@ -94,8 +96,10 @@ class Form1 {
     std::u16string programFolder_;
     NotesHooks notes_;
     std::optional<char16_t> decimalSeparator_;
-    // Folders the running scan is inside, so that a link back up the tree is not followed.
-    std::vector<Platform::FileIdentity> scanning_;
+    // Device and node of every folder the running scan has entered: a link back up the tree,
+    // or links that branch and meet again, never lead into a folder twice.
+    std::set<std::pair<std::uint64_t, std::uint64_t>> scanned_;
+    int scanDepth_ = 0;
 
     std::int16_t intPageStart = 1;
     std::int16_t intPageEnd = 20;

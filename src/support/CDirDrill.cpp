@@ -45,12 +45,10 @@ std::u16string WithSeparator(const std::u16string& folder) {
 
 struct CDirDrill::SubFolder {
     std::u16string Path;  // ends with the separator
-    Platform::FileIdentity Identity;
 };
 
 // One folder on the path from the start folder down to the folder being searched.
 struct CDirDrill::Level {
-    std::optional<Platform::FileIdentity> Identity;
     std::vector<SubFolder> SubFolders;  // still to search, from Next on
     std::size_t Next = 0;
 };
@@ -158,8 +156,12 @@ bool CDirDrill::IsFolder(const std::u16string& path) {
 void CDirDrill::SearchFolder(const std::u16string& folder) {
     const std::u16string start = WithSeparator(folder);
     std::vector<Level> path;
-    path.push_back(Level{Platform::IdentityOfPath(start), {}, 0});
-    ExploreFolder(start, path);
+    SeenFolders seen;
+    if (const auto identity = Platform::IdentityOfPath(start)) {
+        seen.emplace(identity->Device, identity->Node);
+    }
+    path.push_back(Level{{}, 0});
+    ExploreFolder(start, path, seen);
     while (!path.empty()) {
         Level& level = path.back();
         if (level.Next == level.SubFolders.size()) {
@@ -172,14 +174,15 @@ void CDirDrill::SearchFolder(const std::u16string& folder) {
             continue;
         }
         SubFolder next = std::move(level.SubFolders[level.Next++]);
-        path.push_back(Level{next.Identity, {}, 0});
-        ExploreFolder(next.Path, path);
+        path.push_back(Level{{}, 0});
+        ExploreFolder(next.Path, path, seen);
     }
 }
 
 // Raises NewFolder and the folder's NewFile events, counts what it holds, and leaves the
 // sub-folders to search in path.back().
-void CDirDrill::ExploreFolder(const std::u16string& folder, std::vector<Level>& path) {
+void CDirDrill::ExploreFolder(const std::u16string& folder, std::vector<Level>& path,
+                              SeenFolders& seen) {
     RaiseNewFolder(folder);
     if (blnCancel) {
         return;
@@ -188,7 +191,7 @@ void CDirDrill::ExploreFolder(const std::u16string& folder, std::vector<Level>& 
     // Both lists are complete before the next event: a handler may use the listing cursor.
     std::vector<SubFolder> subFolders;
     std::vector<std::u16string> files;
-    CollectEntries(folder, path, subFolders, files);
+    CollectEntries(folder, seen, subFolders, files);
 
     lngTotalFiles = AddCount(lngTotalFiles, files.size());
     lngTotalFolders = AddCount(lngTotalFolders, subFolders.size());
@@ -209,7 +212,7 @@ void CDirDrill::ExploreFolder(const std::u16string& folder, std::vector<Level>& 
 // narrower listings apply. A pattern that is a plain name, or reaches into another folder, gets
 // a listing of its own. Files keep the order of the pattern list, so a file that matches two
 // patterns is listed twice.
-void CDirDrill::CollectEntries(const std::u16string& folder, const std::vector<Level>& path,
+void CDirDrill::CollectEntries(const std::u16string& folder, SeenFolders& seen,
                                std::vector<SubFolder>& subFolders,
                                std::vector<std::u16string>& files) const {
     const std::vector<std::u16string> pieces = MVb6Functions::Split(strPattern, u";");
@@ -228,7 +231,7 @@ void CDirDrill::CollectEntries(const std::u16string& folder, const std::vector<L
             // folders whose names begin with a dot.
             if (!entry->IsHidden && !entry->IsSystem && !entry->Name.empty() &&
                 entry->Name.front() != u'.') {
-                TakeSubFolder(folder + entry->Name, path, subFolders);
+                TakeSubFolder(folder + entry->Name, seen, subFolders);
             }
             continue;  // a folder is never listed as a file
         }
@@ -268,18 +271,18 @@ void CDirDrill::CollectEntries(const std::u16string& folder, const std::vector<L
     }
 }
 
-// A link back up the tree would be walked for ever: a folder that is already on the path being
-// walked is neither counted nor searched again. A folder that is gone already has no identity
-// and is dropped as well.
-void CDirDrill::TakeSubFolder(std::u16string subFolder, const std::vector<Level>& path,
+// A link back up the tree would be walked for ever, and links that branch and meet again
+// would walk the same folders over and over: a folder that this walk has already taken is
+// neither counted nor searched again. A folder that is gone already has no identity and is
+// dropped as well.
+void CDirDrill::TakeSubFolder(std::u16string subFolder, SeenFolders& seen,
                               std::vector<SubFolder>& subFolders) {
     const auto identity = Platform::IdentityOfPath(subFolder);
-    if (!identity || std::any_of(path.begin(), path.end(),
-                                 [&](const Level& above) { return above.Identity == identity; })) {
+    if (!identity || !seen.emplace(identity->Device, identity->Node).second) {
         return;
     }
     subFolder += Platform::PathSeparator;
-    subFolders.push_back(SubFolder{std::move(subFolder), *identity});
+    subFolders.push_back(SubFolder{std::move(subFolder)});
 }
 
 void CDirDrill::RaiseNewFolder(const std::u16string& folder) {

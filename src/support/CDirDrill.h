@@ -15,7 +15,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace Support {
@@ -66,11 +68,14 @@ class CDirDrill {
     static bool IsFolder(const std::u16string& path);
 
     void SearchFolder(const std::u16string& folder);
-    void ExploreFolder(const std::u16string& folder, std::vector<Level>& path);
-    void CollectEntries(const std::u16string& folder, const std::vector<Level>& path,
+    // Device and node of every folder taken in the running walk.
+    using SeenFolders = std::set<std::pair<std::uint64_t, std::uint64_t>>;
+
+    void ExploreFolder(const std::u16string& folder, std::vector<Level>& path, SeenFolders& seen);
+    void CollectEntries(const std::u16string& folder, SeenFolders& seen,
                         std::vector<SubFolder>& subFolders,
                         std::vector<std::u16string>& files) const;
-    static void TakeSubFolder(std::u16string subFolder, const std::vector<Level>& path,
+    static void TakeSubFolder(std::u16string subFolder, SeenFolders& seen,
                               std::vector<SubFolder>& subFolders);
     void RaiseNewFolder(const std::u16string& folder);
     void RaiseNewFile(const std::u16string& filespec);

@@ -224,6 +224,32 @@ TEST(Paging, IndexesPastOneHundredBelongToNoSlot) {
     EXPECT_THAT(launcher.View.ToolTips(), ElementsAreArray(Page(order, 81, 100)));
 }
 
+TEST(Scan, LinksThatBranchAndMeetAgainAreScannedOnce) {
+    // Every application folder N<k> holds two links, N<k+1> and P<k+1>, to the next one, and
+    // P<k> beside N<k> is a link to it: followed blindly, the deepest is registered 2^8 times.
+    LauncherOnDrive launcher;
+    constexpr int Depth = 8;
+    const fs::path top = launcher.Drive.Path();
+    for (int k = 1; k <= Depth; ++k) {
+        launcher.App("N" + std::to_string(k), "n.exe");
+        fs::create_directory_symlink(top / ("N" + std::to_string(k)),
+                                     top / ("P" + std::to_string(k)));
+    }
+    for (int k = 1; k < Depth; ++k) {
+        const fs::path here = top / ("N" + std::to_string(k));
+        const fs::path next = top / ("N" + std::to_string(k + 1));
+        fs::create_directory_symlink(next, here / ("N" + std::to_string(k + 1)));
+        fs::create_directory_symlink(next, here / ("P" + std::to_string(k + 1)));
+    }
+    launcher.Start();
+    int shown = 0;
+    for (const auto& tip : launcher.View.ToolTips()) {
+        shown += tip.empty() ? 0 : 1;
+    }
+    EXPECT_EQ(shown, Depth);
+    EXPECT_FALSE(launcher.View.ScrollEnabled);
+}
+
 TEST(Scan, OddDrivesEndQuietly) {
     LauncherOnDrive launcher;
     launcher.App("Loop", "l.exe");

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -230,10 +231,31 @@ TEST(CDirDrill, LinksBackUpTheTreeAreNotFollowed) {
     fs::create_directory_symlink(drive.Path() / "B", drive.Path() / "A" / "ToB");
     CDirDrill drill;
     const Walk walk = Search(drill, drive);
-    // A link to a folder elsewhere is a folder like any other.
-    EXPECT_THAT(walk.Files, UnorderedElementsAre("/A/a.txt", "/B/b.txt", "/A/ToB/b.txt"));
-    EXPECT_EQ(walk.TotalFolders, 4);
+    // B is taken at the top, before A is searched, so the link to it is not followed again.
+    EXPECT_THAT(walk.Files, UnorderedElementsAre("/A/a.txt", "/B/b.txt"));
+    EXPECT_EQ(walk.TotalFolders, 3);
     EXPECT_EQ(walk.DoneCount, 1);
+}
+
+TEST(CDirDrill, LinksThatBranchAndMeetAgainAreWalkedOnce) {
+    // Each level reaches the next through its real sub-folder and two links: followed
+    // blindly, the walk would visit the deepest folder 3^8 times.
+    TempFolder drive;
+    fs::path level = drive.Path();
+    constexpr int Depth = 8;
+    for (int k = 1; k <= Depth; ++k) {
+        const fs::path next = level / ("N" + std::to_string(k));
+        fs::create_directory(next);
+        fs::create_directory_symlink(next, level / "p");
+        fs::create_directory_symlink(next, level / "q");
+        std::ofstream(next / "f.txt") << k;
+        level = next;
+    }
+    CDirDrill drill;
+    const Walk walk = Search(drill, drive);
+    EXPECT_EQ(walk.Files.size(), static_cast<std::size_t>(Depth));
+    EXPECT_EQ(walk.TotalFiles, Depth);
+    EXPECT_EQ(walk.TotalFolders, Depth + 1);
 }
 
 TEST(CDirDrill, FoldersThatVanishDuringTheWalkFindNothing) {
