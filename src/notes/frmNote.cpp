@@ -80,8 +80,11 @@ void frmNote::LoadNoteText() {
     }
     auto text = ReadNoteText(NoteFilePath());
     if (!text) {
+        // An empty file has nothing to lose; anything else that failed to read might.
+        unreadableFile_ = Platform::SizeOfFile(NoteFilePath()).value_or(1) != 0;
         return;
     }
+    unreadableFile_ = false;
     // The text box is the first thing of the window this needs: the window loads now (and
     // reads the same text itself) if it has not yet.
     EnsureLoaded();
@@ -189,12 +192,23 @@ bool frmNote::SaveNote() {
     if (noteID.empty()) {
         SetNoteID(u"");
     }
+    // A file that could not be read is never written over: the typed text goes to a note of
+    // its own, and the file stays as it was for the user to look after.
+    std::optional<std::u16string> leftAlone;
+    if (unreadableFile_) {
+        leftAlone = NoteFilePath();
+        unreadableFile_ = false;
+        SetNoteID(u"");
+    }
     std::u16string text = view_.NoteText();
     const RaisedWhileInScope savingNow(saving_);
     const Platform::IoStatus written = WriteNoteText(programFolder_, noteID, text);
     if (written) {
         savedText_ = std::move(text);
         failedText_.reset();
+        if (leftAlone) {
+            ShowLeftAlone(*leftAlone);
+        }
         return true;
     }
     // Both focus events of one click fail alike; say it once, and again when anything changes.
@@ -204,6 +218,17 @@ bool frmNote::SaveNote() {
         ShowSaveFailure(written.Reason);
     }
     return false;
+}
+
+void frmNote::ShowLeftAlone(const std::u16string& unreadable) {
+    Platform::MessageBoxRequest notice;
+    notice.Prompt = u"The note file\r\n" + unreadable +
+                    u"\r\ncould not be read, so it is left as it is.\r\n\r\nThis note is saved "
+                    u"as\r\n" +
+                    NoteFilePath();
+    notice.Title = u"SAVE NOTE";
+    notice.Icon = Platform::MessageIcon::Information;
+    dialogs_.ShowMessage(notice);
 }
 
 void frmNote::ShowSaveFailure(const std::u16string& reason) {

@@ -70,6 +70,7 @@ class frmNote {
     void EnsureLoaded();
     void RunLoadStep();
     void ShowSaveFailure(const std::u16string& reason);
+    void ShowLeftAlone(const std::u16string& unreadable);
 
     NoteView& view_;
     Platform::Dialogs& dialogs_;
@@ -79,6 +80,9 @@ class frmNote {
     bool loaded_ = false;
     bool deleted_ = false;
     bool saving_ = false;
+    // The note file exists and holds something, but could not be read: the window does not
+    // know its text, so it must never be written over.
+    bool unreadableFile_ = false;
     // The text that the note file holds as far as this window knows: what was loaded or last
     // saved, or for a note without a file the text the window opened with.
     std::optional<std::u16string> savedText_;

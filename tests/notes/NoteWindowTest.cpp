@@ -362,6 +362,44 @@ TEST(SaveNote, ReadOnlyNotesFolderGivesAMessage) {
     });
 }
 
+TEST(SaveNote, AFileThatCouldNotBeReadIsNeverWrittenOver) {
+    // The window shows its initial text over a note it could not read; what is typed there
+    // must not replace the text nobody has seen.
+    NoteFixture f;
+    const auto file = f.drive.WriteFile("Notes/kept.txt", "IMPORTANT, never shown");
+    fs::permissions(file, fs::perms::owner_write);
+    f.draws.Add({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0.5F});  // the new ID: A000-00000-0000@
+    TestSupport::RunWithoutRoot(f.drive, [&f] {
+        f.note.SetNoteID(u"kept");
+        f.note.Show();
+        EXPECT_EQ(f.view.Text, Notes::InitialNoteText);
+        f.view.Text += u"typed";
+        EXPECT_TRUE(f.note.SaveNote());
+        EXPECT_EQ(f.note.noteID, u"A000-00000-0000@");
+        EXPECT_EQ(f.drive.ReadFile("Notes/A000-00000-0000@.txt"),
+                  TestSupport::Utf8(Notes::InitialNoteText) + "typed");
+        ASSERT_EQ(f.dialogs.Messages.size(), 1U);
+        EXPECT_NE(f.dialogs.Messages[0].Prompt.find(u"kept.txt"), std::u16string::npos);
+        EXPECT_NE(f.dialogs.Messages[0].Prompt.find(u"A000-00000-0000@.txt"), std::u16string::npos);
+        // Later saves go on to the new note without a further word.
+        f.view.Text += u" more";
+        EXPECT_TRUE(f.note.SaveNote());
+        EXPECT_EQ(f.dialogs.Messages.size(), 1U);
+    });
+    EXPECT_EQ(f.drive.ReadFile("Notes/kept.txt"), "IMPORTANT, never shown");
+
+    // An empty file has nothing to lose: it is simply written.
+    NoteFixture empty;
+    empty.drive.WriteFile("Notes/blank.txt", "");
+    empty.note.SetNoteID(u"blank");
+    empty.note.Show();
+    empty.view.Text = u"now with text";
+    EXPECT_TRUE(empty.note.SaveNote());
+    EXPECT_EQ(empty.note.noteID, u"blank");
+    EXPECT_EQ(empty.drive.ReadFile("Notes/blank.txt"), "now with text");
+    EXPECT_TRUE(empty.dialogs.Messages.empty());
+}
+
 TEST(DeleteNote, AsksThenRemovesTheFileAndClosesTheWindow) {
     NoteFixture f;
     const auto file = f.drive.WriteFile("Notes/d.txt", "to go");
