@@ -121,7 +121,9 @@ std::optional<Platform::OpenFileChoice> QtDialogs::ShowOpen(const std::u16string
     if (chosen.isEmpty()) {
         return std::nullopt;
     }
-    // Back to the program's form of a file name, so that bytes that are not UTF-8 survive.
+    // Into the program's form of a file name by way of the name's bytes. Qt itself cannot hold
+    // name bytes that are not UTF-8: such a choice arrives altered, and writing its descriptor
+    // then fails with a message naming the path rather than writing somewhere else.
     Platform::OpenFileChoice choice;
     choice.FileName = TextCodec::DecodeFileName(QFile::encodeName(chosen).toStdString());
     choice.FileTitle =
