@@ -10,6 +10,7 @@
 #include "launcher/AppDescriptor.h"
 #include "launcher/CommandLine.h"
 #include "launcher/DriveUsage.h"
+#include "support/RoundHalfEven.h"
 #include "support/TextCodec.h"
 
 namespace Launcher {
@@ -28,17 +29,6 @@ constexpr std::int16_t LastSlottedIndex = 100;
 std::int16_t SaturatingIncrement(std::int16_t value) {
     return value == std::numeric_limits<std::int16_t>::max() ? value
                                                              : static_cast<std::int16_t>(value + 1);
-}
-
-// Twips to the grab point's integer form: nearest, halves to the even neighbour, clamped.
-std::int32_t RoundToInt32(double value) {
-    if (std::isnan(value)) {
-        return 0;
-    }
-    const double rounded = std::nearbyint(value);
-    constexpr double low = std::numeric_limits<std::int32_t>::min();
-    constexpr double high = std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(std::clamp(rounded, low, high));
 }
 
 // Counts the folders a scan is inside, on every way out.
@@ -126,8 +116,8 @@ void Form1::ScanApplications() {
 // ---- Moving and closing ---------------------------------------------------------------------
 
 void Form1::Image2_MouseDown(int /*Button*/, int /*Shift*/, double X, double Y) {
-    dragX = RoundToInt32(X);
-    dragY = RoundToInt32(Y);
+    dragX = Support::RoundToInt32(X);
+    dragY = Support::RoundToInt32(Y);
 }
 
 void Form1::Image2_MouseMove(int Button, int /*Shift*/, double X, double Y) {

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "notes/RoundHalfEven.h"
+#include "support/RoundHalfEven.h"
 #include "support/TextCodec.h"
 
 namespace Notes {
@@ -28,7 +28,7 @@ char16_t PickFrom(std::u16string_view set, float r) {
 }
 
 char16_t CodeCharacter(float r) {
-    std::int32_t code = RoundToInt32(static_cast<double>(r) * 127.0 + 1.0);
+    std::int32_t code = Support::RoundToInt32(static_cast<double>(r) * 127.0 + 1.0);
     // Codes run from 1 to 128 for every r in [0, 1); the clamp only guards a faulty source.
     code = code < 1 ? 1 : (code > 128 ? 128 : code);
     return TextCodec::CharFromCode(static_cast<std::uint8_t>(code));

@@ -3,10 +3,10 @@
 #include <utility>
 
 #include "notes/NoteFile.h"
-#include "notes/RoundHalfEven.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "shaping/RegionBuilder.h"
+#include "support/RoundHalfEven.h"
 
 namespace Notes {
 
@@ -124,8 +124,8 @@ void frmNote::Show() {
 }
 
 void frmNote::Image1_MouseDown(int /*Button*/, int /*Shift*/, double X, double Y) {
-    dragX = RoundToInt32(X);
-    dragY = RoundToInt32(Y);
+    dragX = Support::RoundToInt32(X);
+    dragY = Support::RoundToInt32(Y);
 }
 
 void frmNote::Image1_MouseMove(int Button, int /*Shift*/, double X, double Y) {

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/Dialogs.h"
+#include "support/RoundHalfEven.h"
 
 namespace Transparent {
 
@@ -15,7 +16,7 @@ namespace {
 // form runtime converts to a long. A value that does not fit has no long, and the region it
 // belongs to is not made.
 std::optional<std::int32_t> ToLong(double value) {
-    const double rounded = std::nearbyint(value);  // default mode: nearest, ties to even
+    const double rounded = Support::RoundHalfEven(value);
     if (!std::isfinite(rounded) ||
         rounded < static_cast<double>(std::numeric_limits<std::int32_t>::min()) ||
         rounded > static_cast<double>(std::numeric_limits<std::int32_t>::max())) {

@@ -4,7 +4,7 @@
 // 96 to the inch on every screen (Qt scales them on high-dpi screens), so one pixel is always
 // 15 twips here.
 
-#include <cmath>
+#include "support/RoundHalfEven.h"
 
 namespace QtUi {
 
@@ -13,7 +13,7 @@ inline constexpr double TwipsPerPixel = 15.0;
 // Whole pixels for a layout or window position, halves to the even neighbour as everywhere in
 // the program.
 inline int PixelsFromTwips(double twips) {
-    return static_cast<int>(std::nearbyint(twips / TwipsPerPixel));
+    return Support::RoundToInt32(twips / TwipsPerPixel);
 }
 
 inline double TwipsFromPixels(double pixels) {

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <limits>
 
-namespace Notes {
+namespace Support {
 
 inline double RoundHalfEven(double value) {
     const double lower = std::floor(value);
@@ -37,4 +37,4 @@ inline std::int32_t RoundToInt32(double value) {
     return static_cast<std::int32_t>(rounded);
 }
 
-}  // namespace Notes
+}  // namespace Support
