@@ -1,7 +1,6 @@
 #include "launcher/Form1.h"
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 #include <optional>
 #include <string>
