@@ -1,57 +1,14 @@
 #include "launcher/CommandLine.h"
 
-#include "platform/FileSystem.h"
+#include "platform/Paths.h"
 
 namespace Launcher {
-
-namespace {
-
-bool IsSpace(char16_t c) {
-    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f';
-}
-
-std::u16string FolderOf(const std::u16string& program) {
-    const auto separator = program.find_last_of(Platform::PathSeparator);
-    if (separator == std::u16string::npos) {
-        return {};
-    }
-    return separator == 0 ? std::u16string(1, Platform::PathSeparator)
-                          : program.substr(0, separator);
-}
-
-}  // namespace
 
 std::u16string WithoutTrailingLineEnds(std::u16string command) {
     while (!command.empty() && (command.back() == u'\r' || command.back() == u'\n')) {
         command.pop_back();
     }
     return command;
-}
-
-std::vector<std::u16string> SplitArguments(const std::u16string& text) {
-    std::vector<std::u16string> arguments;
-    std::u16string current;
-    bool inArgument = false;
-    bool quoted = false;
-    for (const char16_t c : text) {
-        if (c == u'"') {
-            quoted = !quoted;
-            inArgument = true;
-        } else if (IsSpace(c) && !quoted) {
-            if (inArgument) {
-                arguments.push_back(std::move(current));
-                current.clear();
-                inArgument = false;
-            }
-        } else {
-            current += c;
-            inArgument = true;
-        }
-    }
-    if (inArgument) {
-        arguments.push_back(std::move(current));
-    }
-    return arguments;
 }
 
 std::optional<ResolvedCommand> ResolveCommand(
@@ -62,7 +19,7 @@ std::optional<ResolvedCommand> ResolveCommand(
         return std::nullopt;  // no executable text: only the folder is left
     }
     if (isFile(text)) {
-        return ResolvedCommand{text, {}, FolderOf(text)};
+        return ResolvedCommand{text, {}, Platform::FolderOfPath(text)};
     }
     // Longest first: each candidate ends right before a space, with at least one character of
     // the executable text before it.
@@ -70,9 +27,8 @@ std::optional<ResolvedCommand> ResolveCommand(
          end = text.rfind(u' ', end - 1)) {
         std::u16string program = text.substr(0, end);
         if (isFile(program)) {
-            auto arguments = SplitArguments(text.substr(end + 1));
-            auto folder = FolderOf(program);
-            return ResolvedCommand{std::move(program), std::move(arguments), std::move(folder)};
+            auto folder = Platform::FolderOfPath(program);
+            return ResolvedCommand{std::move(program), text.substr(end + 1), std::move(folder)};
         }
     }
     return std::nullopt;

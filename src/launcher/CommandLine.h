@@ -10,21 +10,17 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace Launcher {
 
 struct ResolvedCommand {
     std::u16string Program;
-    std::vector<std::u16string> Arguments;
+    std::u16string ArgumentText;   // what follows the program, as written
     std::u16string WorkingFolder;  // the program's own folder
 };
 
 // The command without the line ends a descriptor's last line leaves behind.
 std::u16string WithoutTrailingLineEnds(std::u16string command);
-
-// Whitespace-separated arguments; double quotes group a text holding spaces and are dropped.
-std::vector<std::u16string> SplitArguments(const std::u16string& text);
 
 // Nothing when no leading part of the command names a file. The first folderLength characters
 // (the application folder and its separator) are never cut: the program lies inside that

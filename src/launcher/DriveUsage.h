@@ -10,9 +10,6 @@ namespace Launcher {
 
 inline constexpr char16_t DriveUnavailableCaption[] = u"Disk information unavailable";
 
-// The decimal separator of the user's locale (the environment's), '.' when it has none usable.
-char16_t UserDecimalSeparator();
-
 // A count of megabytes as "#0.00 MB": at least one integer digit, no grouping, two decimals.
 std::u16string FormatMegabytes(double megabytes, char16_t decimalSeparator);
 

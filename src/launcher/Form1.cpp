@@ -9,6 +9,8 @@
 #include "launcher/AppDescriptor.h"
 #include "launcher/CommandLine.h"
 #include "launcher/DriveUsage.h"
+#include "platform/Locale.h"
+#include "platform/Paths.h"
 #include "support/RoundHalfEven.h"
 #include "support/TextCodec.h"
 
@@ -41,14 +43,6 @@ class DepthGuard {
   private:
     int& depth_;
 };
-
-// A folder as the file system reports it: without trailing separators, except the root.
-std::u16string ReportedFolder(std::u16string folder) {
-    while (folder.size() > 1 && folder.back() == Platform::PathSeparator) {
-        folder.pop_back();
-    }
-    return folder;
-}
 
 }  // namespace
 
@@ -106,10 +100,8 @@ void Form1::ScanApplications() {
     if (folder.empty()) {
         return;  // the current folder is gone: nothing to scan
     }
-    if (folder.back() != Platform::PathSeparator) {
-        folder += Platform::PathSeparator;
-    }
-    CountFiles(folder);
+    // "E:\Tools" becomes "E:\Tools\"; a root such as "E:\" is used as it is.
+    CountFiles(Platform::WithTrailingSeparator(folder));
 }
 
 // ---- Moving and closing ---------------------------------------------------------------------
@@ -140,7 +132,7 @@ void Form1::lblNewNote_Click() {
 // ---- Drive usage ----------------------------------------------------------------------------
 
 void Form1::ShowDriveUsage() {
-    const char16_t separator = decimalSeparator_.value_or(UserDecimalSeparator());
+    const char16_t separator = decimalSeparator_.value_or(Platform::UserDecimalSeparator());
     const std::u16string key = drives_.KeyOfPath(Platform::CurrentFolder());
     std::u16string caption = DriveUnavailableCaption;
     // Only the keys of the other drives are read: a drive without media is not woken up.
@@ -174,7 +166,7 @@ std::int64_t Form1::CountFiles(const std::u16string& StrFolder) {
     if (scanDepth_ == 0) {
         scanned_.clear();  // a new scan
     }
-    const std::u16string folderPath = ReportedFolder(StrFolder);
+    const std::u16string folderPath = Platform::WithoutTrailingSeparators(StrFolder);
     const auto identity = Platform::IdentityOfPath(folderPath);
     if (!identity || AlreadyScanned(*identity)) {
         return 0;
@@ -203,10 +195,8 @@ std::int64_t Form1::CountFolder(const std::u16string& folderPath,
 }
 
 std::int64_t Form1::ScanSubFolder(const std::u16string& folderPath, const std::u16string& name) {
-    const std::u16string appFolder =
-        folderPath.size() == 1 && folderPath[0] == Platform::PathSeparator
-            ? folderPath + name
-            : Platform::InFolder(folderPath, name);
+    // The sub-folder's path as the file system reports it: a root gets no second separator.
+    const std::u16string appFolder = Platform::ChildPath(folderPath, name);
     const std::u16string descriptor = Platform::InFolder(appFolder, DescriptorName);
     // Admission looks for the namesake's descriptor in the program folder. When that is the
     // folder being scanned, it is the very file to read, and one read answers both.
@@ -324,7 +314,8 @@ void Form1::LaunchSlot(const std::u16string& command, std::size_t folderLength) 
         command, folderLength, [this](const std::u16string& path) { return FileExists(path); });
     Platform::IoStatus status;
     if (resolved) {
-        status = processes_.Start(resolved->Program, resolved->Arguments, resolved->WorkingFolder);
+        status =
+            processes_.Start(resolved->Program, resolved->ArgumentText, resolved->WorkingFolder);
     } else {
         // Let the system word why the command names nothing that runs.
         const std::u16string whole = WithoutTrailingLineEnds(command);
@@ -349,7 +340,7 @@ void Form1::AddNewApplication() {
     if (!choice || choice->FileName.empty()) {
         return;
     }
-    const auto separator = choice->FileName.find_last_of(Platform::PathSeparator);
+    const auto separator = Platform::LastSeparator(choice->FileName);
     const std::u16string folder = separator == std::u16string::npos
                                       ? std::u16string()
                                       : choice->FileName.substr(0, separator);

@@ -1,9 +1,9 @@
 #include "notes/NoteFile.h"
 
-#include <array>
 #include <string_view>
 
 #include "platform/FileSystem.h"
+#include "platform/Paths.h"
 #include "support/TextCodec.h"
 
 namespace Notes {
@@ -12,29 +12,6 @@ namespace {
 
 bool IsControlCharacter(char16_t c) {
     return c < 0x20 || (c >= 0x7F && c <= 0x9F);
-}
-
-char16_t UpperAscii(char16_t c) {
-    return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
-}
-
-// Windows opens the device instead of a file for these names, with or without an extension.
-bool IsDeviceName(const std::u16string& name) {
-    std::u16string base = name.substr(0, name.find(u'.'));
-    for (auto& c : base) {
-        c = UpperAscii(c);
-    }
-    while (!base.empty() && base.back() == u' ') {
-        base.pop_back();
-    }
-    static constexpr std::array<std::u16string_view, 4> kPlain = {u"CON", u"PRN", u"AUX", u"NUL"};
-    for (const auto device : kPlain) {
-        if (base == device) {
-            return true;
-        }
-    }
-    return base.size() == 4 && (base.starts_with(u"COM") || base.starts_with(u"LPT")) &&
-           base[3] >= u'1' && base[3] <= u'9';
 }
 
 }  // namespace
@@ -86,7 +63,7 @@ bool IsPortableFileName(const std::u16string& name) {
             return false;
         }
     }
-    return !IsDeviceName(name);
+    return !Platform::IsDeviceName(name);
 }
 
 }  // namespace Notes

@@ -11,10 +11,12 @@
 #include <vector>
 
 #include "platform/IoStatus.h"
+#include "platform/Paths.h"
 
 namespace Platform {
 
-// The platform's path separator. Paths are built by plain concatenation with it everywhere.
+// The platform's path separator ('\' on Windows, '/' on POSIX). Paths are built by plain
+// concatenation with it everywhere; Paths.h holds the rules for taking them apart.
 extern const char16_t PathSeparator;
 
 // folder + PathSeparator + name, by plain concatenation: no separator already at the end of
@@ -29,7 +31,9 @@ inline constexpr std::int32_t AttrDirectory = 16;
 
 // Attributes of a path, following links; -1 when the path does not exist or cannot be queried.
 // On POSIX: read-only when the file is not writable by us, hidden when the name begins with a
-// dot, system for anything that is neither a file nor a folder (devices, sockets, pipes).
+// dot, system for anything that is neither a file nor a folder (devices, sockets, pipes). On
+// Windows the file system's own bits; a device (CON, NUL, COM1, a "\\.\" path) is no file and
+// gives -1, so nothing the program reads or writes ever opens one.
 std::int32_t PathAttributes(const std::u16string& path);
 
 enum class PathKind { Missing, File, Folder };
@@ -39,8 +43,8 @@ PathKind KindOfPath(const std::u16string& path);
 
 bool FolderExists(const std::u16string& path);
 
-// Identity of a file or folder (device and inode on POSIX), to tell when two paths lead to the
-// same folder, as a link back up the tree does.
+// Identity of a file or folder (device and inode on POSIX, volume serial and file index on
+// Windows), to tell when two paths lead to the same folder, as a link back up the tree does.
 struct FileIdentity {
     std::uint64_t Device = 0;
     std::uint64_t Node = 0;
@@ -72,6 +76,9 @@ struct FoundEntry {
 std::optional<FoundEntry> FindFirstEntry(const std::u16string& pathAndPattern,
                                          std::int32_t attributeMask);
 std::optional<FoundEntry> FindNextEntry();
+
+// Ends the listing now, so that no folder stays open behind the cursor.
+void EndListing();
 
 // Whether name matches a listing pattern by the rules above.
 bool MatchesWildcard(std::u16string_view name, std::u16string_view pattern);

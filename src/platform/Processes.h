@@ -5,7 +5,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "platform/IoStatus.h"
 
@@ -15,11 +14,12 @@ class Processes {
   public:
     virtual ~Processes() = default;
 
-    // Starts program (a full path, not looked up anywhere) with these arguments, in
-    // workingFolder. Returns once the program runs or is known not to run; Reason then says why
-    // ("No such file or directory", "Permission denied", ...).
-    virtual IoStatus Start(const std::u16string& program,
-                           const std::vector<std::u16string>& arguments,
+    // Starts program (a full path, not looked up anywhere) in workingFolder, with the rest of
+    // the command line exactly as the user wrote it: on Windows it reaches the program as it
+    // stands, on POSIX it is split into arguments by the shell's quoting rules (double quotes
+    // group, and are dropped). Returns once the program runs or is known not to run; Reason
+    // then says why ("No such file or directory", "Permission denied", ...).
+    virtual IoStatus Start(const std::u16string& program, const std::u16string& argumentText,
                            const std::u16string& workingFolder) = 0;
 };
 

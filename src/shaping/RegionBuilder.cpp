@@ -36,7 +36,7 @@ RegionHandle RegionBuilder::CreatePolygonRgn(const std::vector<Transparent::Poly
                                              std::int32_t fillMode) {
     // Only the alternate rule is implemented; like the native call, anything else fails with
     // the null handle rather than filling by a rule the caller did not ask for.
-    if (fillMode != Transparent::ALTERNATE) {
+    if (fillMode != Transparent::FillModeAlternate) {
         return 0;
     }
     std::vector<PixelPoint> pixels;
@@ -52,7 +52,7 @@ void RegionBuilder::CombineRgn(RegionHandle destination, RegionHandle source1, R
     Region* target = Find(destination);
     const Region* first = Find(source1);
     const Region* second = Find(source2);
-    if (mode != Transparent::RGN_XOR || target == nullptr || first == nullptr ||
+    if (mode != Transparent::CombineModeXor || target == nullptr || first == nullptr ||
         second == nullptr) {
         return;
     }

@@ -132,7 +132,7 @@ RegionHandle MakeLine(RegionApi& api, const ControlGeometry& c) {
         }
         polygon.push_back(PolygonPoint{*x, *y});
     }
-    return api.CreatePolygonRgn(polygon, ALTERNATE);
+    return api.CreatePolygonRgn(polygon, FillModeAlternate);
 }
 
 // The window region is both destination and first source; the control's region has done its
@@ -142,7 +142,7 @@ void CombineAndRelease(RegionApi& api, RegionHandle window, RegionHandle control
         return;
     }
     if (combine) {
-        api.CombineRgn(window, window, control, RGN_XOR);
+        api.CombineRgn(window, window, control, CombineModeXor);
     }
     api.DeleteObject(control);
 }

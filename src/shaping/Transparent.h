@@ -53,8 +53,10 @@ class RegionApi {
     virtual void SetWindowRgn(RegionHandle region, bool redraw) = 0;
 };
 
-inline constexpr std::int32_t RGN_XOR = 3;
-inline constexpr std::int32_t ALTERNATE = 1;
+// CombineRgn's exclusive-or mode and CreatePolygonRgn's alternate fill, by their values;
+// named apart from the system's own macros for them, which would replace these names.
+inline constexpr std::int32_t CombineModeXor = 3;
+inline constexpr std::int32_t FillModeAlternate = 1;
 
 // A form with a border shows "Change the borderstyle to 0!" ("ACK!", critical icon) and then
 // calls endProgram; no region is set.

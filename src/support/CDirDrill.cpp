@@ -17,9 +17,15 @@ using MVb6Functions::InStrRev;
 
 namespace {
 
-const std::u16string& Separator() {
-    static const std::u16string separator(1, Platform::PathSeparator);
-    return separator;
+// 1-based position of the last separator, 0 when there is none, as InStrRev counts.
+std::int32_t LastSeparatorPosition(const std::u16string& path) {
+    const auto separator = Platform::LastSeparator(path);
+    return separator == std::u16string::npos ? 0 : static_cast<std::int32_t>(separator + 1);
+}
+
+bool ContainsSeparator(const std::u16string& text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](char16_t c) { return Platform::IsPathSeparator(c); });
 }
 
 // The totals are 32-bit; a walk over more entries than that stops counting at the top rather
@@ -35,7 +41,7 @@ std::int32_t AddCount(std::int32_t total, std::size_t count) {
 // is entered: its listing then finds nothing, instead of "folder" + "*.*" listing the
 // neighbours whose names begin with the folder's name.
 std::u16string WithSeparator(const std::u16string& folder) {
-    if (folder.empty() || folder.back() == Platform::PathSeparator) {
+    if (folder.empty() || Platform::EndsWithSeparator(folder)) {
         return folder;
     }
     return folder + Platform::PathSeparator;
@@ -102,7 +108,7 @@ void CDirDrill::BeginSearch(const std::u16string& StartFolder) {
         handler(lngTotalFiles, lngTotalFolders);
     }
     // Leave no folder open behind the process-wide cursor.
-    Platform::FindFirstEntry(u"nul", 0);
+    Platform::EndListing();
 }
 
 std::u16string CDirDrill::FileText(const std::u16string& filespec) const {
@@ -114,7 +120,7 @@ std::u16string CDirDrill::ExtractName(const std::u16string& SpecIn, bool BaseOnl
     if (IsFolder(SpecIn)) {
         return {};
     }
-    const std::int32_t p = InStrRev(SpecIn, Separator());
+    const std::int32_t p = LastSeparatorPosition(SpecIn);
     std::u16string name = static_cast<std::size_t>(p) < SpecIn.size()
                               ? SpecIn.substr(static_cast<std::size_t>(p))
                               : SpecIn;
@@ -131,12 +137,12 @@ std::u16string CDirDrill::ExtractPath(const std::u16string& SpecIn) const {
     if (IsFolder(SpecIn)) {
         return AddBackslash(SpecIn);
     }
-    const std::int32_t p = InStrRev(SpecIn, Separator());
+    const std::int32_t p = LastSeparatorPosition(SpecIn);
     return p != 0 ? SpecIn.substr(0, static_cast<std::size_t>(p)) : std::u16string();
 }
 
 std::u16string CDirDrill::AddBackslash(const std::u16string& path) {
-    if (IsFolder(path) && path.back() != Platform::PathSeparator) {
+    if (IsFolder(path) && !Platform::EndsWithSeparator(path)) {
         return path + Platform::PathSeparator;
     }
     return path;
@@ -218,8 +224,7 @@ void CDirDrill::CollectEntries(const std::u16string& folder, SeenFolders& seen,
     const std::vector<std::u16string> pieces = MVb6Functions::Split(strPattern, u";");
     std::vector<bool> shared(pieces.size());
     std::transform(pieces.begin(), pieces.end(), shared.begin(), [](const std::u16string& piece) {
-        return piece.find_first_of(u"*?") != std::u16string::npos &&
-               piece.find(Platform::PathSeparator) == std::u16string::npos;
+        return piece.find_first_of(u"*?") != std::u16string::npos && !ContainsSeparator(piece);
     });
     std::vector<std::vector<std::u16string>> matches(pieces.size());
     const std::int32_t everything =
@@ -258,8 +263,7 @@ void CDirDrill::CollectEntries(const std::u16string& folder, SeenFolders& seen,
         }
         // The entry's own folder flag says whether folder + name is a folder, unless the
         // pattern reaches into another folder and the name then belongs there.
-        const bool inThisFolder =
-            pieces[piece].find(Platform::PathSeparator) == std::u16string::npos;
+        const bool inThisFolder = !ContainsSeparator(pieces[piece]);
         for (auto entry = Platform::FindFirstEntry(folder + pieces[piece], lngAttributeMask); entry;
              entry = Platform::FindNextEntry()) {
             std::u16string filespec = folder + entry->Name;

@@ -12,8 +12,6 @@ constexpr std::array<char16_t, 32> kCp1252High = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-constexpr char16_t kEscapeBase = 0xDC80;
-
 bool IsContinuation(unsigned char b) {
     return (b & 0xC0U) == 0x80U;
 }
@@ -64,7 +62,9 @@ std::optional<char32_t> DecodeOne(std::string_view bytes, std::size_t& i, bool a
     return cp;
 }
 
-void AppendCodePoint(std::u16string& out, char32_t cp) {
+}  // namespace
+
+void AppendUtf16(std::u16string& out, char32_t cp) {
     if (cp >= 0x10000) {
         cp -= 0x10000;
         out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10U)));
@@ -92,21 +92,20 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-// Walks a 16-bit text as code points; a surrogate without its partner comes out alone.
-template <typename Sink>
-void ForEachCodePoint(std::u16string_view text, Sink sink) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            sink(0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10U) +
-                 (static_cast<char32_t>(text[i + 1]) - 0xDC00));
-            ++i;
-        } else {
-            sink(static_cast<char32_t>(c));
-        }
+char32_t CodePointAt(std::u16string_view text, std::size_t& i) {
+    const char16_t c = text[i++];
+    if (c >= 0xD800 && c <= 0xDBFF && i < text.size() && text[i] >= 0xDC00 && text[i] <= 0xDFFF) {
+        return 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10U) +
+               (static_cast<char32_t>(text[i++]) - 0xDC00);
     }
+    return c;
 }
+
+std::optional<char32_t> DecodeUtf8At(std::string_view bytes, std::size_t& i) {
+    return DecodeOne(bytes, i, false);
+}
+
+namespace {
 
 std::optional<std::u16string> DecodeUtf8Strict(std::string_view bytes, bool allowSurrogates) {
     std::u16string out;
@@ -117,7 +116,7 @@ std::optional<std::u16string> DecodeUtf8Strict(std::string_view bytes, bool allo
         if (!cp) {
             return std::nullopt;
         }
-        AppendCodePoint(out, *cp);
+        AppendUtf16(out, *cp);
     }
     return out;
 }
@@ -146,41 +145,25 @@ std::u16string DecodeFileText(std::string_view bytes) {
 std::string EncodeFileText(std::u16string_view text) {
     std::string out;
     out.reserve(text.size());
-    ForEachCodePoint(text, [&out](char32_t cp) { AppendUtf8(out, cp); });
-    return out;
-}
-
-std::u16string DecodeFileName(std::string_view bytes) {
-    std::u16string out;
-    out.reserve(bytes.size());
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        if (const auto cp = DecodeOne(bytes, i, false)) {
-            AppendCodePoint(out, *cp);
-        } else {
-            out.push_back(
-                static_cast<char16_t>(kEscapeBase + static_cast<unsigned char>(bytes[i])));
-            ++i;
-        }
+    for (std::size_t i = 0; i < text.size();) {
+        AppendUtf8(out, CodePointAt(text, i));
     }
     return out;
 }
 
-std::string EncodeFileName(std::u16string_view name) {
-    std::string out;
-    out.reserve(name.size());
-    ForEachCodePoint(name, [&out](char32_t cp) {
-        if (cp >= kEscapeBase + 0x80 && cp <= kEscapeBase + 0xFF) {
-            out.push_back(static_cast<char>(cp - kEscapeBase));
-        } else {
-            AppendUtf8(out, cp);
-        }
-    });
-    return out;
-}
-
 std::u16string FromUtf8(std::string_view utf8) {
-    return DecodeFileName(utf8);
+    std::u16string out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        if (const auto cp = DecodeOne(utf8, i, false)) {
+            AppendUtf16(out, *cp);
+        } else {
+            out.push_back(u'\uFFFD');
+            ++i;
+        }
+    }
+    return out;
 }
 
 std::string ToUtf8(std::u16string_view text) {

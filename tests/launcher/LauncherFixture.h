@@ -66,16 +66,15 @@ class RecordingProcesses : public Platform::Processes {
   public:
     struct Started {
         std::u16string Program;
-        std::vector<std::u16string> Arguments;
+        std::u16string ArgumentText;
         std::u16string WorkingFolder;
     };
     std::vector<Started> Starts;
     Platform::IoStatus Result;
 
-    Platform::IoStatus Start(const std::u16string& program,
-                             const std::vector<std::u16string>& arguments,
+    Platform::IoStatus Start(const std::u16string& program, const std::u16string& argumentText,
                              const std::u16string& workingFolder) override {
-        Starts.push_back({program, arguments, workingFolder});
+        Starts.push_back({program, argumentText, workingFolder});
         return Result;
     }
 };

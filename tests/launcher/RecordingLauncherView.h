@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "launcher/LauncherView.h"
-#include "support/TextCodec.h"
+#include "testsupport/NativePath.h"
 
 namespace TestSupport {
 
@@ -119,7 +119,7 @@ class RecordingLauncherView : public Launcher::LauncherView {
     }
 
     static bool LooksLikePicture(const std::u16string& file) {
-        std::ifstream in(TextCodec::EncodeFileName(file), std::ios::binary);
+        std::ifstream in(TestSupport::PathOfText(file), std::ios::binary);
         std::string head(8, '\0');
         in.read(head.data(), static_cast<std::streamsize>(head.size()));
         head.resize(static_cast<std::size_t>(in.gcount()));

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "platform/Processes.h"
+#include "platform/posix/ArgumentSplit.h"
 #include "testsupport/TempFolder.h"
 
 using TestSupport::TempFolder;
@@ -20,7 +21,8 @@ TEST(Processes, StartsDetachedInTheFolderAndLeavesNoZombie) {
     fs::permissions(script, fs::perms::owner_all);
     drive.MakeFolder("work");
     auto processes = Platform::SystemProcesses();
-    const auto status = processes->Start(drive.Text("run.sh"), {u"a b"}, drive.Text("work"));
+    const auto status =
+        processes->Start(drive.Text("run.sh"), u"\"a b\"  ignored", drive.Text("work"));
     ASSERT_TRUE(status.Ok) << TestSupport::Utf8(status.Reason);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (!drive.Exists("work/out") && std::chrono::steady_clock::now() < deadline) {
@@ -51,4 +53,12 @@ TEST(Processes, SaysWhyAProgramDidNotStart) {
     EXPECT_EQ(reason(drive.Text("binary"), drive.Text()), "Exec format error");
     EXPECT_EQ(reason(drive.Text("ok.sh"), drive.Text("no-folder")), "No such file or directory");
     EXPECT_EQ(reason(u"", drive.Text()), "No such file or directory");
+}
+
+TEST(Processes, ArgumentTextSplitsAsTheShellQuotes) {
+    using Platform::Posix::SplitArguments;
+    EXPECT_EQ(SplitArguments(u" -v \"x y\"\t\"\" z"),
+              (std::vector<std::u16string>{u"-v", u"x y", u"", u"z"}));
+    EXPECT_EQ(SplitArguments(u"a\"b c\"d"), (std::vector<std::u16string>{u"ab cd"}));
+    EXPECT_TRUE(SplitArguments(u" \r\n ").empty());
 }

@@ -177,14 +177,14 @@ TEST(RegionBuilder, HandlesFollowTheRegionsTheyName) {
     const auto b = builder.CreateEllipticRgn(0, 0, 11, 11);
     EXPECT_NE(window, 0);
     EXPECT_NE(a, b);
-    builder.CombineRgn(window, window, a, Transparent::RGN_XOR);
-    builder.CombineRgn(window, window, b, Transparent::RGN_XOR);
+    builder.CombineRgn(window, window, a, Transparent::CombineModeXor);
+    builder.CombineRgn(window, window, b, Transparent::CombineModeXor);
     builder.DeleteObject(a);
     builder.DeleteObject(b);
     builder.DeleteObject(b);  // twice is harmless
     // A released handle names nothing any more: combining with it changes nothing.
-    builder.CombineRgn(window, window, a, Transparent::RGN_XOR);
-    builder.CombineRgn(window, window, 999, Transparent::RGN_XOR);
+    builder.CombineRgn(window, window, a, Transparent::CombineModeXor);
+    builder.CombineRgn(window, window, 999, Transparent::CombineModeXor);
     EXPECT_EQ(builder.LiveRegionCount(), 1u);
 
     Region expected = Region::Rect(0, 0, 10, 10);
@@ -199,7 +199,7 @@ TEST(RegionBuilder, HandlesFollowTheRegionsTheyName) {
     // Only the alternate rule is filled; another rule fails like the native call.
     EXPECT_EQ(builder.CreatePolygonRgn({{0, 0}, {4, 0}, {0, 4}}, 2), 0);
     const auto triangle =
-        builder.CreatePolygonRgn({{0, 0}, {4, 0}, {0, 4}}, Transparent::ALTERNATE);
+        builder.CreatePolygonRgn({{0, 0}, {4, 0}, {0, 4}}, Transparent::FillModeAlternate);
     EXPECT_NE(triangle, 0);
     builder.SetWindowRgn(triangle, true);
     EXPECT_TRUE(builder.WindowRegion().Contains(1, 1));

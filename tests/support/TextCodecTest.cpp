@@ -32,12 +32,10 @@ TEST(FileText, EveryTypedTextReadsBackExactly) {
     }
 }
 
-TEST(FileNames, BytesThatAreNotUtf8RoundTrip) {
-    const std::string native = "caf\xE9-\xFF\x80.txt";
-    const std::u16string name = DecodeFileName(native);
-    EXPECT_EQ(EncodeFileName(name), native);
-    EXPECT_EQ(DecodeFileName("n\xC3\xB6te.txt"), u"nöte.txt");
-    EXPECT_EQ(EncodeFileName(u"nöte.txt"), "n\xC3\xB6te.txt");
+TEST(SystemMessages, Utf8WithBadBytesStillReads) {
+    EXPECT_EQ(FromUtf8("caf\xC3\xA9"), u"café");
+    EXPECT_EQ(FromUtf8("bad \xFF byte"), u"bad \uFFFD byte");
+    EXPECT_EQ(ToUtf8(u"café"), "caf\xC3\xA9");
 }
 
 TEST(CodePage, CodesMapThroughWindows1252) {

@@ -1,24 +1,33 @@
 #include "testsupport/TempFolder.h"
 
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <system_error>
 
-#include <cstdlib>  // mkdtemp
-
 #include "support/TextCodec.h"
+#include "testsupport/NativePath.h"
 
 namespace fs = std::filesystem;
 
 namespace TestSupport {
 
 TempFolder::TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "kivola-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot create a temporary folder");
+    // create_directory says false for a name that exists, so a name is never shared, also
+    // between test programs running side by side.
+    std::random_device seed;
+    std::mt19937_64 draw(seed());
+    const fs::path base = fs::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path candidate = base / ("kivola-test-" + std::to_string(draw() % 100000000));
+        std::error_code error;
+        if (fs::create_directory(candidate, error)) {
+            path_ = candidate;
+            return;
+        }
     }
-    path_ = pattern;
+    throw std::runtime_error("cannot create a temporary folder");
 }
 
 TempFolder::~TempFolder() {
@@ -37,7 +46,8 @@ TempFolder::~TempFolder() {
 
 std::u16string TempFolder::Text(std::string_view relative) const {
     const fs::path full = relative.empty() ? path_ : path_ / relative;
-    return TextCodec::DecodeFileName(full.string());
+    // Relative paths are written with '/', which Windows reads but does not print.
+    return TextOfPath(fs::path(full).make_preferred());
 }
 
 fs::path TempFolder::MakeFolder(std::string_view relative) const {

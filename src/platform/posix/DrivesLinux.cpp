@@ -114,7 +114,7 @@ class LinuxDrives final : public Drives {
     std::vector<std::u16string> DriveKeys() override {
         std::vector<std::u16string> keys;
         for (const auto& mount : Mounts()) {
-            auto key = TextCodec::DecodeFileName(mount.MountPoint);
+            auto key = Posix::DecodeFileName(mount.MountPoint);
             if (std::find(keys.begin(), keys.end(), key) == keys.end()) {
                 keys.push_back(std::move(key));
             }
@@ -136,7 +136,7 @@ class LinuxDrives final : public Drives {
         if (native.empty() || native[0] != '/') {
             return {};
         }
-        return TextCodec::DecodeFileName(Posix::MountPointOf(native, Mounts()));
+        return Posix::DecodeFileName(Posix::MountPointOf(native, Mounts()));
     }
 
     std::int32_t DriveType(const std::u16string& key) override {

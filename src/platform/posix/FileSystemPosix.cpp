@@ -14,8 +14,6 @@
 
 namespace Platform {
 
-const char16_t PathSeparator = u'/';
-
 using Posix::ErrnoFailure;
 using Posix::NativePath;
 
@@ -141,8 +139,7 @@ std::optional<FolderContents> ListFolder(const std::u16string& folder) {
                 isFolder = S_ISDIR(info.st_mode);
             }
         }
-        (isFolder ? contents.SubFolders : contents.Files)
-            .push_back(TextCodec::DecodeFileName(name));
+        (isFolder ? contents.SubFolders : contents.Files).push_back(Posix::DecodeFileName(name));
     }
     ::closedir(dir);
     return contents;
@@ -279,7 +276,7 @@ std::u16string CurrentFolder() {
         buffer.resize(buffer.size() * 2);
     }
     buffer.resize(std::char_traits<char>::length(buffer.c_str()));
-    return TextCodec::DecodeFileName(buffer);
+    return Posix::DecodeFileName(buffer);
 }
 
 std::u16string ProgramFolder() {
@@ -291,7 +288,7 @@ std::u16string ProgramFolder() {
     buffer.resize(static_cast<std::size_t>(length));
     const auto slash = buffer.find_last_of('/');
     buffer.resize(slash == 0 ? 1 : slash);
-    return TextCodec::DecodeFileName(buffer);
+    return Posix::DecodeFileName(buffer);
 }
 
 }  // namespace Platform

@@ -38,7 +38,7 @@ std::optional<FoundEntry> NextMatch(Cursor& cursor) {
     }
     while (const dirent* entry = ::readdir(cursor.Dir.get())) {
         const std::string_view native = entry->d_name;
-        std::u16string name = TextCodec::DecodeFileName(native);
+        std::u16string name = Posix::DecodeFileName(native);
         if (!MatchesWildcard(name, cursor.Pattern)) {
             continue;
         }
@@ -98,6 +98,10 @@ std::optional<FoundEntry> FindFirstEntry(const std::u16string& pathAndPattern,
 
 std::optional<FoundEntry> FindNextEntry() {
     return NextMatch(TheCursor());
+}
+
+void EndListing() {
+    TheCursor().Dir.reset();
 }
 
 }  // namespace Platform

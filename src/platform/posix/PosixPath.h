@@ -8,12 +8,13 @@
 #include <string>
 
 #include "platform/IoStatus.h"
+#include "platform/posix/FileNameCodec.h"
 #include "support/TextCodec.h"
 
 namespace Platform::Posix {
 
 inline std::string NativePath(const std::u16string& path) {
-    return TextCodec::EncodeFileName(path);
+    return EncodeFileName(path);
 }
 
 inline IoStatus ErrnoFailure(int error) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/Processes.h"
+#include "platform/posix/ArgumentSplit.h"
 #include "platform/posix/PosixPath.h"
 
 namespace Platform {
@@ -46,7 +47,7 @@ using Posix::NativePath;
 
 class PosixProcesses final : public Processes {
   public:
-    IoStatus Start(const std::u16string& program, const std::vector<std::u16string>& arguments,
+    IoStatus Start(const std::u16string& program, const std::u16string& argumentText,
                    const std::u16string& workingFolder) override {
         const std::string path = NativePath(program);
         struct stat info {};
@@ -61,7 +62,7 @@ class PosixProcesses final : public Processes {
         }
         // Everything the children need is built before the fork.
         std::vector<std::string> texts{path};
-        for (const auto& argument : arguments) {
+        for (const auto& argument : Posix::SplitArguments(argumentText)) {
             texts.push_back(NativePath(argument));
         }
         std::vector<char*> argv;

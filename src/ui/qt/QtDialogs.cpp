@@ -10,7 +10,7 @@
 #include <QSortFilterProxyModel>
 
 #include "platform/FileSystem.h"
-#include "support/TextCodec.h"
+#include "platform/posix/FileNameCodec.h"
 #include "ui/qt/QtText.h"
 
 namespace QtUi {
@@ -125,9 +125,9 @@ std::optional<Platform::OpenFileChoice> QtDialogs::ShowOpen(const std::u16string
     // name bytes that are not UTF-8: such a choice arrives altered, and writing its descriptor
     // then fails with a message naming the path rather than writing somewhere else.
     Platform::OpenFileChoice choice;
-    choice.FileName = TextCodec::DecodeFileName(QFile::encodeName(chosen).toStdString());
-    choice.FileTitle =
-        TextCodec::DecodeFileName(QFile::encodeName(QFileInfo(chosen).fileName()).toStdString());
+    choice.FileName = Platform::Posix::DecodeFileName(QFile::encodeName(chosen).toStdString());
+    choice.FileTitle = Platform::Posix::DecodeFileName(
+        QFile::encodeName(QFileInfo(chosen).fileName()).toStdString());
     return choice;
 }
 

@@ -1,0 +1,9 @@
+#include "platform/FileSystem.h"
+#include "platform/Paths.h"
+
+namespace Platform {
+
+const PathStyle NativePathStyle = PathStyle::Posix;
+const char16_t PathSeparator = u'/';
+
+}  // namespace Platform
