@@ -21,3 +21,6 @@ kivola_need_packages() {
 # What building and testing needs on a fresh Debian 12.
 KIVOLA_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev)
 KIVOLA_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev findutils xvfb xauth fonts-dejavu-core)
+# The Windows edition: MinGW-w64 with POSIX threads, GoogleTest's sources to compile with it, and
+# Wine to run its tests (fonts-wine and fonts-liberation give windows their usual fonts).
+KIVOLA_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix googletest wine wine64 fonts-wine fonts-liberation)
