@@ -1,0 +1,445 @@
+#include <algorithm>
+#include <atomic>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "platform/FileSystem.h"
+#include "platform/Paths.h"
+#include "platform/win32/WideText.h"
+#include "platform/win32/WindowsApi.h"
+
+namespace Platform {
+
+using Win32::ErrorFailure;
+using Win32::FromWide;
+using Win32::Wide;
+
+namespace {
+
+// Closes a file handle on every path out of a function.
+class OwnedHandle {
+  public:
+    explicit OwnedHandle(HANDLE handle) : handle_(handle) {}
+    OwnedHandle(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(const OwnedHandle&) = delete;
+    ~OwnedHandle() { Close(); }
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+    HANDLE Get() const { return handle_; }
+    void Close() {
+        if (Valid()) {
+            CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE));
+        }
+    }
+
+  private:
+    HANDLE handle_;
+};
+
+class FindHandle {
+  public:
+    explicit FindHandle(HANDLE handle) : handle_(handle) {}
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+    ~FindHandle() {
+        if (Valid()) {
+            FindClose(handle_);
+        }
+    }
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return handle_; }
+
+  private:
+    HANDLE handle_;
+};
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+bool IsAsciiLetter(char16_t c) {
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+}
+
+bool EqualsIgnoringAsciiCase(std::u16string_view text, std::u16string_view upper) {
+    if (text.size() != upper.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        const char16_t folded = (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c;
+        if (folded != upper[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// "\\.\", "\\?\" and the kernel's own "\??\" reach the object namespace directly. Through
+// them only a drive letter or UNC leads to files; everything else there (\\.\NUL, \\.\pipe\x,
+// \\?\Volume{...}, \\.\C:\...) is a device or a volume opened raw.
+bool InDeviceNamespace(std::u16string_view path) {
+    const bool win32Prefix = path.size() >= 4 && IsPathSeparator(path[0]) &&
+                             IsPathSeparator(path[1]) && (path[2] == u'.' || path[2] == u'?') &&
+                             IsPathSeparator(path[3]);
+    if (!win32Prefix && !path.starts_with(u"\\??\\")) {
+        return false;
+    }
+    if (path[2] == u'.') {
+        return true;
+    }
+    const std::u16string_view rest = path.substr(4);
+    const bool drive =
+        rest.size() >= 3 && IsAsciiLetter(rest[0]) && rest[1] == u':' && IsPathSeparator(rest[2]);
+    const bool unc = rest.size() >= 4 && EqualsIgnoringAsciiCase(rest.substr(0, 3), u"UNC") &&
+                     IsPathSeparator(rest[3]);
+    return !drive && !unc;
+}
+
+// Windows opens a device for a reserved name as the last component, also behind a colon
+// ("nul:", "nul:.txt", "x:con") and also where a file by that name exists. Under Wine
+// GetFileAttributesW even reports such a path as an existing file, so the test is ours.
+bool NamesDevice(std::u16string_view path) {
+    const std::u16string name = NameOfPath(WithoutTrailingSeparators(std::u16string(path)));
+    std::u16string_view rest = name;
+    for (;;) {
+        const std::size_t colon = rest.find(u':');
+        if (IsDeviceName(rest.substr(0, colon))) {
+            return true;
+        }
+        if (colon == std::u16string_view::npos) {
+            return false;
+        }
+        rest.remove_prefix(colon + 1);
+    }
+}
+
+bool IsDevicePath(const std::u16string& path) {
+    return InDeviceNamespace(path) || NamesDevice(path);
+}
+
+// The reason a device path cannot be written: Windows' own wording for a name it refuses.
+IoStatus DeviceFailure() {
+    return ErrorFailure(ERROR_INVALID_NAME);
+}
+
+DWORD RawAttributes(const std::u16string& path) {
+    if (path.empty() || IsDevicePath(path)) {
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    return GetFileAttributesW(Wide(path).c_str());
+}
+
+bool WriteAll(HANDLE file, std::string_view content) {
+    while (!content.empty()) {
+        const DWORD chunk =
+            static_cast<DWORD>(std::min<std::size_t>(content.size(), std::size_t{1} << 30));
+        DWORD written = 0;
+        if (!::WriteFile(file, content.data(), chunk, &written, nullptr) || written == 0) {
+            return false;
+        }
+        content.remove_prefix(written);
+    }
+    return true;
+}
+
+std::u16string Hex(std::uint32_t value) {
+    std::u16string text(8, u'0');
+    for (std::size_t i = text.size(); i > 0; --i) {
+        text[i - 1] = u"0123456789abcdef"[value & 0xFU];
+        value >>= 4;
+    }
+    return text;
+}
+
+// Unique within the process by the counter and between processes by the id; the clock keeps
+// a reused process id from meeting the leftover of a crash. CREATE_NEW settles the rest.
+std::u16string TemporaryName() {
+    static std::atomic<std::uint32_t> counter{0};
+    LARGE_INTEGER now{};
+    QueryPerformanceCounter(&now);
+    const auto mixed = static_cast<std::uint32_t>(now.QuadPart) + counter.fetch_add(1);
+    // The name carries nothing of the target's: a leftover after a crash must not look like a
+    // note ("*.txt") or a descriptor to the folder listings that follow.
+    return u".kivola-save-" + Hex(GetCurrentProcessId()) + Hex(mixed);
+}
+
+// The attributes a settled file gets: the old file's own, or none for a new one. The archive
+// bit is set as for any file that was written.
+DWORD FinalAttributes(DWORD existing) {
+    constexpr DWORD kKept =
+        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    const DWORD kept = existing == INVALID_FILE_ATTRIBUTES ? 0 : existing & kKept;
+    return kept | FILE_ATTRIBUTE_ARCHIVE;
+}
+
+}  // namespace
+
+std::int32_t PathAttributes(const std::u16string& path) {
+    const DWORD attributes = RawAttributes(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return -1;
+    }
+    return static_cast<std::int32_t>(attributes & 0x7FFFFFFFU);
+}
+
+PathKind KindOfPath(const std::u16string& path) {
+    const DWORD attributes = RawAttributes(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return PathKind::Missing;
+    }
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::Folder : PathKind::File;
+}
+
+bool FolderExists(const std::u16string& path) {
+    return KindOfPath(path) == PathKind::Folder;
+}
+
+std::optional<FileIdentity> IdentityOfPath(const std::u16string& path) {
+    if (path.empty() || IsDevicePath(path)) {
+        return std::nullopt;
+    }
+    // No access asked for, so neither a sharing mode of another program nor our rights stand
+    // in the way; backup semantics let folders open too.
+    const OwnedHandle handle(CreateFileW(Wide(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                                         FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!handle.Valid() || !GetFileInformationByHandle(handle.Get(), &info)) {
+        return std::nullopt;
+    }
+    return FileIdentity{info.dwVolumeSerialNumber,
+                        (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+}
+
+std::optional<FolderContents> ListFolder(const std::u16string& folder) {
+    if (folder.empty() || IsDevicePath(folder)) {
+        return std::nullopt;
+    }
+    // "E:" is the current folder of drive E and must stay that; a root "E:\" already ends in
+    // its separator.
+    const bool driveRelative = folder.size() == 2 && IsAsciiLetter(folder[0]) && folder[1] == u':';
+    const std::u16string pattern = (driveRelative ? folder : WithTrailingSeparator(folder)) + u'*';
+    WIN32_FIND_DATAW data{};
+    const FindHandle find(FindFirstFileExW(Wide(pattern).c_str(), FindExInfoBasic, &data,
+                                           FindExSearchNameMatch, nullptr,
+                                           FIND_FIRST_EX_LARGE_FETCH));
+    FolderContents contents;
+    if (!find.Valid()) {
+        // A root holds no "." or "..", so an empty drive finds nothing at all.
+        if (GetLastError() == ERROR_FILE_NOT_FOUND && FolderExists(folder)) {
+            return contents;
+        }
+        return std::nullopt;
+    }
+    do {
+        const std::u16string_view name(reinterpret_cast<const char16_t*>(data.cFileName));
+        // A file with a device's name (left by another system) cannot be opened by its path,
+        // so it is not offered at all.
+        if (name == u"." || name == u".." || IsDeviceName(name)) {
+            continue;
+        }
+        ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? contents.SubFolders
+                                                                 : contents.Files)
+            .emplace_back(name);
+    } while (FindNextFileW(find.Get(), &data));
+    return contents;
+}
+
+std::optional<std::string> ReadWholeFile(const std::u16string& path, std::size_t limit) {
+    if (path.empty() || IsDevicePath(path)) {
+        return std::nullopt;
+    }
+    // Shared in every way, so that a note another program holds open still reads.
+    const OwnedHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, kShareAll, nullptr,
+                                       OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file.Valid()) {
+        return std::nullopt;
+    }
+    // Pipes and character devices could block the program or never end.
+    // FileStandardInfo rather than GetFileInformationByHandle: the size and the folder flag
+    // are all that is needed here, and the volume serial that the latter also fetches costs a
+    // round trip to another process under Wine.
+    FILE_STANDARD_INFO info{};
+    if (GetFileType(file.Get()) != FILE_TYPE_DISK ||
+        !GetFileInformationByHandleEx(file.Get(), FileStandardInfo, &info, sizeof info) ||
+        info.Directory) {
+        return std::nullopt;
+    }
+    const auto size = static_cast<std::uint64_t>(info.EndOfFile.QuadPart);
+    if (size > limit) {
+        return std::nullopt;
+    }
+    // The size is only a first guess, since the file may grow or shrink while it is read.
+    std::string content;
+    std::size_t used = 0;
+    content.resize(static_cast<std::size_t>(size) + 1);
+    for (;;) {
+        if (used == content.size()) {
+            if (content.size() > limit) {
+                return std::nullopt;
+            }
+            content.resize(std::min(content.size() * 2, limit + 1));
+        }
+        const DWORD wanted =
+            static_cast<DWORD>(std::min<std::size_t>(content.size() - used, std::size_t{1} << 30));
+        DWORD got = 0;
+        if (!::ReadFile(file.Get(), content.data() + used, wanted, &got, nullptr)) {
+            return std::nullopt;
+        }
+        if (got == 0) {
+            break;
+        }
+        used += got;
+    }
+    if (used == 0 || used > limit) {
+        return std::nullopt;
+    }
+    content.resize(used);
+    return content;
+}
+
+std::optional<std::uint64_t> SizeOfFile(const std::u16string& path) {
+    if (path.empty() || IsDevicePath(path)) {
+        return std::nullopt;
+    }
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) {
+        return std::nullopt;
+    }
+    return (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+}
+
+IoStatus WriteFileAtomically(const std::u16string& path, std::string_view content) {
+    if (path.empty() || IsDevicePath(path)) {
+        return DeviceFailure();
+    }
+    const std::wstring target = Wide(path);
+    const DWORD existing = GetFileAttributesW(target.c_str());
+    // Windows itself answers "access denied" to writing over a folder or a read-only file.
+    if (existing != INVALID_FILE_ATTRIBUTES &&
+        (existing & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
+        return ErrorFailure(ERROR_ACCESS_DENIED);
+    }
+    // The temporary takes the place of the last component, so "E:notes.txt" keeps its
+    // drive-relative folder.
+    const std::u16string folderPart = path.substr(0, path.size() - NameOfPath(path).size());
+    std::wstring temporary;
+    HANDLE created = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < 16 && created == INVALID_HANDLE_VALUE; ++attempt) {
+        temporary = Wide(folderPart + TemporaryName());
+        // Hidden while it is written, so that a leftover stays out of the user's sight.
+        created = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_HIDDEN, nullptr);
+        if (created == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS &&
+            GetLastError() != ERROR_ALREADY_EXISTS) {
+            break;
+        }
+    }
+    OwnedHandle file(created);
+    if (!file.Valid()) {
+        return ErrorFailure();
+    }
+    // The final attributes go on before the rename, so that no moment shows the target hidden.
+    FILE_BASIC_INFO basic{};
+    basic.FileAttributes = FinalAttributes(existing);
+    DWORD error = ERROR_SUCCESS;
+    if (!WriteAll(file.Get(), content) ||
+        !SetFileInformationByHandle(file.Get(), FileBasicInfo, &basic, sizeof(basic)) ||
+        !FlushFileBuffers(file.Get())) {
+        error = GetLastError();
+    }
+    file.Close();
+    if (error == ERROR_SUCCESS &&
+        !MoveFileExW(temporary.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        error = GetLastError();
+    }
+    if (error != ERROR_SUCCESS) {
+        DeleteFileW(temporary.c_str());
+        return ErrorFailure(error);
+    }
+    return IoStatus::Success();
+}
+
+IoStatus RemoveFile(const std::u16string& path) {
+    if (path.empty() || IsDevicePath(path)) {
+        return DeviceFailure();
+    }
+    const std::wstring native = Wide(path);
+    const DWORD attributes = GetFileAttributesW(native.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return ErrorFailure();
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return ErrorFailure(ERROR_ACCESS_DENIED);
+    }
+    const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    if (readOnly) {
+        const DWORD writable = attributes & ~DWORD{FILE_ATTRIBUTE_READONLY};
+        if (!SetFileAttributesW(native.c_str(), writable != 0 ? writable : FILE_ATTRIBUTE_NORMAL)) {
+            return ErrorFailure();
+        }
+    }
+    if (!DeleteFileW(native.c_str())) {
+        const DWORD error = GetLastError();
+        // A file that stays (one in use, say) stays as it was.
+        if (readOnly) {
+            SetFileAttributesW(native.c_str(), attributes);
+        }
+        return ErrorFailure(error);
+    }
+    return IoStatus::Success();
+}
+
+IoStatus MakeFolder(const std::u16string& path) {
+    if (path.empty() || IsDevicePath(path)) {
+        return DeviceFailure();
+    }
+    if (CreateDirectoryW(Wide(path).c_str(), nullptr)) {
+        return IoStatus::Success();
+    }
+    // Not only "already exists": a root or a folder on a write-protected drive answers with
+    // other errors, yet is there.
+    const DWORD error = GetLastError();
+    return FolderExists(path) ? IoStatus::Success() : ErrorFailure(error);
+}
+
+std::u16string CurrentFolder() {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
+        if (length == 0) {
+            return {};
+        }
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            break;
+        }
+        // Too small: length is the size needed, with the terminating null.
+        buffer.resize(length);
+    }
+    return WithoutTrailingSeparators(FromWide(buffer));
+}
+
+std::u16string ProgramFolder() {
+    // The longest path Windows has is 32767 characters.
+    constexpr std::size_t kLongestPath = 32768;
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) {
+            return CurrentFolder();
+        }
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            break;
+        }
+        // A full buffer means the name was cut short.
+        if (buffer.size() >= kLongestPath) {
+            return CurrentFolder();
+        }
+        buffer.resize(std::min(buffer.size() * 2, kLongestPath));
+    }
+    return FolderOfPath(FromWide(buffer));
+}
+
+}  // namespace Platform
