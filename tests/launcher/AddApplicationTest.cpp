@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "launcher/LauncherFixture.h"
+#include "launcher/LauncherSystem.h"
 
 using Platform::MessageButtons;
 using Platform::MessageResult;
@@ -94,7 +95,8 @@ TEST(AddApplication, FailedWriteIsToldAndTheLauncherGoesOn) {
     const auto prompts = Prompts(launcher.Dialogs);
     ASSERT_EQ(prompts.size(), 2U);
     EXPECT_NE(prompts[1].find(launcher.Drive.Text("Gone/kivolaapp.ini")), std::u16string::npos);
-    EXPECT_NE(prompts[1].find(u"No such file or directory"), std::u16string::npos);
+    EXPECT_NE(prompts[1].find(LauncherTest::MissingFolderReason()), std::u16string::npos)
+        << TestSupport::Utf8(prompts[1]);
     EXPECT_FALSE(launcher.Drive.Exists("Gone"));
 
     // A folder standing where the descriptor would go cannot be replaced either.

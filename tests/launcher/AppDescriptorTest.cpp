@@ -3,25 +3,43 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
+#include "platform/FileSystem.h"
+
 using Launcher::AppRegistration;
 using Launcher::ParseAppDescriptor;
 
 namespace {
 
-const Launcher::DescriptorFolder Tool{u"/media/usb/Tool", u"Tool", u"/media/usb"};
+// A path written with '/', with the separator the system's paths are built with.
+std::u16string Native(std::u16string path) {
+    std::replace(path.begin(), path.end(), u'/', Platform::PathSeparator);
+    return path;
+}
+
+const Launcher::DescriptorFolder Tool{Native(u"/media/usb/Tool"), u"Tool", Native(u"/media/usb")};
 
 AppRegistration Listed(const std::u16string& icon, std::u16string title,
                        std::u16string executable) {
-    return {u"/media/usb/Tool/" + icon, std::move(title), u"/media/usb/Tool",
-            std::move(executable),      u"/media/usb",    true};
+    return {Native(u"/media/usb/Tool/") + icon,
+            std::move(title),
+            Native(u"/media/usb/Tool"),
+            std::move(executable),
+            Native(u"/media/usb"),
+            true};
 }
 
 }  // namespace
 
 TEST(AppDescriptor, TextWithoutCommaIsOneApplicationWhateverItHolds) {
-    const AppRegistration single{
-        u"/media/usb/Tool/appicon.gif",   u"Tool",       u"/media/usb/Tool",
-        u"/media/usb/Tool/kivolaapp.ini", u"/media/usb", false};
+    const AppRegistration single{Native(u"/media/usb/Tool/appicon.gif"),
+                                 u"Tool",
+                                 Native(u"/media/usb/Tool"),
+                                 Native(u"/media/usb/Tool/kivolaapp.ini"),
+                                 Native(u"/media/usb"),
+                                 false};
     // The executable text itself is read from the descriptor again when the slot is filled, so
     // the registration names the descriptor, whether it holds a name, "=" fields or nothing.
     for (const std::u16string text : {u"tool.exe", u"a.exe=a.gif=Alpha", u"", u"tool.exe\r\n"}) {

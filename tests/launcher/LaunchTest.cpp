@@ -3,30 +3,25 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
-#include <filesystem>
 #include <set>
 #include <thread>
 
 #include "launcher/CommandLine.h"
 #include "launcher/LauncherFixture.h"
+#include "launcher/LauncherSystem.h"
 
 using Launcher::ResolveCommand;
+using LauncherTest::ScriptExtension;
 using TestSupport::LauncherOnDrive;
-namespace fs = std::filesystem;
+using TestSupport::Utf8;
 
 namespace {
 
-// A script that writes its working folder and arguments to "marker" in that folder, one
-// more line per run.
-constexpr std::string_view MarkerScript =
-    "#!/bin/sh\n"
-    "{ printf '%s' \"$PWD\"; for a in \"$@\"; do printf '|%s' \"$a\"; done; echo; } >> marker\n";
-
-void Script(const LauncherOnDrive& launcher, const std::string& relative,
-            std::string_view text = MarkerScript) {
-    const auto path = launcher.Drive.WriteFile(relative, text);
-    fs::permissions(path, fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read);
+// A file name with the extension of the system's scripts: "run" + ".sh" or ".cmd".
+std::string Script(std::string_view name) {
+    return std::string(name) + ScriptExtension;
 }
 
 // Waits (up to a few seconds) for a started program to leave its marker with lines lines.
@@ -36,6 +31,8 @@ std::string WaitForMarker(const LauncherOnDrive& launcher, const std::string& re
     std::string content;
     while (std::chrono::steady_clock::now() < deadline) {
         content = launcher.Drive.ReadFile(relative);
+        // Batch files end their lines as Windows does.
+        std::erase(content, '\r');
         if (static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n')) >= lines) {
             break;
         }
@@ -59,18 +56,20 @@ int SlotTitled(const LauncherOnDrive& launcher, std::u16string_view title) {
 TEST(Launch, ClickStartsTheScriptInItsOwnFolder) {
     auto processes = Platform::SystemProcesses();
     LauncherOnDrive launcher(processes.get());
-    launcher.App("Runner", "run.sh\r\n");  // as a text editor saves it
-    Script(launcher, "Runner/run.sh");
-    launcher.App("Args", "run.sh one \"two words\"");
-    Script(launcher, "Args/run.sh");
+    launcher.App("Runner", Script("run") + "\r\n");  // as a text editor saves it
+    LauncherTest::WriteMarkerScript(launcher.Drive, "Runner/" + Script("run"));
+    launcher.App("Args", Script("run") + " one \"two words\"");
+    LauncherTest::WriteMarkerScript(launcher.Drive, "Args/" + Script("run"));
     launcher.Start();
 
     launcher.Form->imgApp_Click(SlotTitled(launcher, u"Runner"));
-    const auto runner = launcher.Drive.Path() / "Runner";
-    EXPECT_EQ(WaitForMarker(launcher, "Runner/marker"), runner.string() + "\n");
+    EXPECT_EQ(WaitForMarker(launcher, "Runner/marker"), Utf8(launcher.Drive.Text("Runner")) + "\n");
+    // Twice: two processes. The second click waits for the first line, since two scripts
+    // appending to one file at the same moment may collide on Windows.
+    const auto args = Utf8(launcher.Drive.Text("Args")) + "|one|two words\n";
     launcher.Form->imgApp_Click(SlotTitled(launcher, u"Args"));
-    launcher.Form->imgApp_Click(SlotTitled(launcher, u"Args"));  // twice: two processes
-    const auto args = (launcher.Drive.Path() / "Args").string() + "|one|two words\n";
+    EXPECT_EQ(WaitForMarker(launcher, "Args/marker"), args);
+    launcher.Form->imgApp_Click(SlotTitled(launcher, u"Args"));
     EXPECT_EQ(WaitForMarker(launcher, "Args/marker", 2), args + args);
     EXPECT_TRUE(launcher.Dialogs.Messages.empty());
 
@@ -86,14 +85,14 @@ TEST(Launch, LongestExistingPathIsTheProgram) {
     LauncherOnDrive launcher(processes.get());
     // Spaces in the folder and in the file name; shorter programs planted along the way would
     // run instead if the command were cut at its first space.
-    launcher.App("My Apps", "run me.sh --fast");
-    Script(launcher, "My Apps/run me.sh");
-    Script(launcher, "My", "#!/bin/sh\ntouch \"$PWD/planted-root\"\n");
-    Script(launcher, "My Apps/run", "#!/bin/sh\ntouch \"$PWD/planted-app\"\n");
+    launcher.App("My Apps", Script("run me") + " --fast");
+    LauncherTest::WriteMarkerScript(launcher.Drive, "My Apps/" + Script("run me"));
+    LauncherTest::WriteTouchScript(launcher.Drive, "My", "planted-root");
+    LauncherTest::WriteTouchScript(launcher.Drive, "My Apps/run", "planted-app");
     launcher.Start();
     launcher.Form->imgApp_Click(SlotTitled(launcher, u"My Apps"));
     EXPECT_EQ(WaitForMarker(launcher, "My Apps/marker"),
-              (launcher.Drive.Path() / "My Apps").string() + "|--fast\n");
+              Utf8(launcher.Drive.Text("My Apps")) + "|--fast\n");
     EXPECT_FALSE(launcher.Drive.Exists("My Apps/planted-app"));
     EXPECT_FALSE(launcher.Drive.Exists("planted-root"));
     EXPECT_FALSE(launcher.Drive.Exists("My Apps/planted-root"));
@@ -102,7 +101,7 @@ TEST(Launch, LongestExistingPathIsTheProgram) {
 TEST(Launch, CommandThatCannotStartIsToldAndTheLauncherGoesOn) {
     auto processes = Platform::SystemProcesses();
     LauncherOnDrive launcher(processes.get());
-    launcher.App("Missing", "missing.sh");
+    launcher.App("Missing", Script("missing"));
     launcher.App("Empty", "");
     launcher.App("Plain", "plain.txt");
     launcher.Drive.WriteFile("Plain/plain.txt", "not a program");
@@ -113,19 +112,21 @@ TEST(Launch, CommandThatCannotStartIsToldAndTheLauncherGoesOn) {
         std::u16string reason;
     };
     const Case cases[] = {
-        {u"Missing", launcher.Drive.Text("Missing/missing.sh"), u"No such file or directory"},
-        {u"Empty", launcher.Drive.Text("Empty/"), u"Is a directory"},
-        {u"Plain", launcher.Drive.Text("Plain/plain.txt"), u"Permission denied"},
+        {u"Missing", launcher.Drive.Text("Missing/" + Script("missing")),
+         LauncherTest::MissingProgramReason()},
+        {u"Empty", launcher.Drive.Text("Empty/"), LauncherTest::FolderProgramReason()},
+        {u"Plain", launcher.Drive.Text("Plain/plain.txt"),
+         LauncherTest::NotAProgramReason(u"plain.txt")},
     };
     for (const auto& c : cases) {
         launcher.Dialogs.Messages.clear();
         launcher.Form->imgApp_Click(SlotTitled(launcher, c.title));
-        ASSERT_EQ(launcher.Dialogs.Messages.size(), 1U) << TestSupport::Utf8(c.title);
+        ASSERT_EQ(launcher.Dialogs.Messages.size(), 1U) << Utf8(c.title);
         const auto& message = launcher.Dialogs.Messages[0];
         EXPECT_EQ(message.Title, u"Kivola");
         EXPECT_NE(message.Prompt.find(c.command), std::u16string::npos);
         EXPECT_NE(message.Prompt.find(c.reason), std::u16string::npos)
-            << TestSupport::Utf8(message.Prompt);
+            << Utf8(message.Prompt) << "\nshould say: " << Utf8(c.reason);
     }
 }
 
@@ -154,15 +155,16 @@ TEST(CommandLine, ResolvesAgainstWhatExists) {
 TEST(Launch, AMissingProgramNeverStartsOnePlantedAlongItsFolder) {
     auto processes = Platform::SystemProcesses();
     LauncherOnDrive launcher(processes.get());
-    launcher.App("My Apps", "tool.sh --fast");  // tool.sh is not there
-    launcher.App("My Tools", "");               // no executable at all
-    Script(launcher, "My", "#!/bin/sh\ntouch \"$PWD/planted-ran\"\n");
+    launcher.App("My Apps", Script("tool") + " --fast");  // the script is not there
+    launcher.App("My Tools", "");                         // no executable at all
+    LauncherTest::WriteTouchScript(launcher.Drive, "My", "planted-ran");
     launcher.Start();
     launcher.Form->imgApp_Click(SlotTitled(launcher, u"My Apps"));
     launcher.Form->imgApp_Click(SlotTitled(launcher, u"My Tools"));
     ASSERT_EQ(launcher.Dialogs.Messages.size(), 2U);
-    EXPECT_NE(launcher.Dialogs.Messages[0].Prompt.find(launcher.Drive.Text("My Apps/tool.sh")),
-              std::u16string::npos);
+    EXPECT_NE(
+        launcher.Dialogs.Messages[0].Prompt.find(launcher.Drive.Text("My Apps/" + Script("tool"))),
+        std::u16string::npos);
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     EXPECT_FALSE(launcher.Drive.Exists("planted-ran"));
 }

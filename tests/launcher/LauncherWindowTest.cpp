@@ -47,38 +47,31 @@ TEST(Startup, LoadPreparesTheWindowAndOpensNotesLast) {
 }
 
 TEST(DriveUsage, CaptionFromTheMatchingDriveOnly) {
-    using Drive = FakeDrives::Drive;
     constexpr std::uint64_t MB = 1024ULL * 1024;
+    // The drive asked about is always "E", listed between two others.
     struct Case {
         std::u16string key;
-        Drive drive;
+        std::int32_t type;
+        bool ready;
+        std::optional<Platform::DriveSizes> sizes;
         std::u16string caption;
     };
-    const Case cases[] = {
-        {u"E",
-         {u"E", Platform::DriveTypeRemovable, true, Platform::DriveSizes{1024 * MB, 256 * MB}},
+    const std::vector<Case> cases = {
+        {u"E", Platform::DriveTypeRemovable, true, Platform::DriveSizes{1024 * MB, 256 * MB},
          u"Using 768.00 MB of 1024.00 MB"},
-        {u"E",
-         {u"E", Platform::DriveTypeFixed, true, Platform::DriveSizes{MB / 2, 0}},
+        {u"E", Platform::DriveTypeFixed, true, Platform::DriveSizes{MB / 2, 0},
          u"Using 0.50 MB of 0.50 MB"},
-        {u"E",
-         {u"E", Platform::DriveTypeFixed, true, Platform::DriveSizes{2199023255552ULL, 0}},
+        {u"E", Platform::DriveTypeFixed, true, Platform::DriveSizes{2199023255552ULL, 0},
          u"Using 2097152.00 MB of 2097152.00 MB"},
-        {u"E",
-         {u"E", Platform::DriveTypeRemovable, false, Platform::DriveSizes{MB, 0}},
+        {u"E", Platform::DriveTypeRemovable, false, Platform::DriveSizes{MB, 0},
          u"Disk information unavailable"},
         // A fixed disk's sizes are read whatever its ready flag says.
-        {u"E",
-         {u"E", Platform::DriveTypeFixed, false, Platform::DriveSizes{MB, MB / 4}},
+        {u"E", Platform::DriveTypeFixed, false, Platform::DriveSizes{MB, MB / 4},
          u"Using 0.75 MB of 1.00 MB"},
-        {u"E",
-         {u"E", Platform::DriveTypeFixed, true, std::nullopt},
+        {u"E", Platform::DriveTypeFixed, true, std::nullopt, u"Disk information unavailable"},
+        {u"e", Platform::DriveTypeRemovable, true, Platform::DriveSizes{MB, 0},
          u"Disk information unavailable"},
-        {u"e",
-         {u"E", Platform::DriveTypeRemovable, true, Platform::DriveSizes{MB, 0}},
-         u"Disk information unavailable"},
-        {u"\\",
-         {u"E", Platform::DriveTypeRemovable, true, Platform::DriveSizes{MB, 0}},
+        {u"\\", Platform::DriveTypeRemovable, true, Platform::DriveSizes{MB, 0},
          u"Disk information unavailable"},
     };
     for (const auto& c : cases) {
@@ -86,7 +79,7 @@ TEST(DriveUsage, CaptionFromTheMatchingDriveOnly) {
         launcher.Form->UseDecimalSeparator(u'.');
         launcher.Drives.PathKey = c.key;
         launcher.Drives.List = {{u"A", Platform::DriveTypeRemovable, false, std::nullopt},
-                                c.drive,
+                                {u"E", c.type, c.ready, c.sizes},
                                 {u"Z", Platform::DriveTypeNetwork, false, std::nullopt}};
         launcher.Form->ShowDriveUsage();
         EXPECT_THAT(launcher.View.DriveCaptions, ElementsAre(c.caption))

@@ -3,19 +3,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "RecordingNoteView.h"
 #include "testsupport/ScriptedDialogs.h"
 #include "testsupport/TempFolder.h"
-#include "testsupport/Unprivileged.h"
 
 using Notes::NoteIdFromFileName;
 using NotesTest::RecordingNoteWindowFactory;
 using ::testing::UnorderedElementsAre;
 using TestSupport::ScriptedDialogs;
 using TestSupport::TempFolder;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -73,7 +69,7 @@ TEST(LoadNotes, OpensOneWindowPerNoteFile) {
     EXPECT_FALSE(s.drive.Exists("Notes/plan.bak.txt"));  // opening writes nothing
 }
 
-TEST(LoadNotes, NoNotesFolderOrAnUnreadableOneOpensNothingQuietly) {
+TEST(LoadNotes, NoNotesFolderOpensNothingQuietly) {
     Startup missing;
     Notes::LoadNotes(missing.factory, missing.drive.Text());
     EXPECT_TRUE(missing.factory.Windows.empty());
@@ -83,15 +79,6 @@ TEST(LoadNotes, NoNotesFolderOrAnUnreadableOneOpensNothingQuietly) {
     file.drive.WriteFile("Notes", "x.txt");
     Notes::LoadNotes(file.factory, file.drive.Text());
     EXPECT_TRUE(file.factory.Windows.empty());
-
-    Startup locked;
-    locked.drive.WriteFile("Notes/hidden.txt", "x");
-    fs::permissions(locked.drive.Path() / "Notes", fs::perms::none);
-    TestSupport::RunWithoutRoot(locked.drive, [&locked] {
-        Notes::LoadNotes(locked.factory, locked.drive.Text());
-        EXPECT_TRUE(locked.factory.Windows.empty());
-        EXPECT_TRUE(locked.dialogs.Messages.empty());
-    });
     EXPECT_TRUE(missing.dialogs.Messages.empty());
     EXPECT_TRUE(file.dialogs.Messages.empty());
 }

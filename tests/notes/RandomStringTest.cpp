@@ -6,11 +6,14 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <set>
 #include <string>
 
 #include "RecordingNoteView.h"
+#include "platform/FileSystem.h"
 #include "support/TextCodec.h"
+#include "testsupport/NativePath.h"
 
 using Notes::NoteIdMask;
 using Notes::Pcg32Random;
@@ -140,8 +143,13 @@ TEST(Pcg32Random, FollowsTheReferenceGeneratorAndStartsAlike) {
 }
 
 TEST(ProcessRandom, FirstNoteIdIsTheSameInEveryRun) {
-    const std::string firstRun = RunAndRead(KIVOLA_NOTES_FIRST_ID_HELPER);
-    const std::string secondRun = RunAndRead(KIVOLA_NOTES_FIRST_ID_HELPER);
+    // The helper is built beside this program; quoted for the shell that runs it.
+    std::string helper = "\"";
+    helper += (TestSupport::PathOfText(Platform::ProgramFolder()) / KIVOLA_NOTES_FIRST_ID_HELPER)
+                  .string();
+    helper += '"';
+    const std::string firstRun = RunAndRead(helper.c_str());
+    const std::string secondRun = RunAndRead(helper.c_str());
     ASSERT_EQ(firstRun.size(), 16U * 5U + 1U);
     EXPECT_EQ(firstRun, secondRun);
     // And it is the documented generator's first ID.

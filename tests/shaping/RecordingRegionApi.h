@@ -55,7 +55,10 @@ class RecordingRegionApi : public Transparent::RegionApi {
     void Log(const std::string& name, const std::vector<std::int32_t>& args) {
         std::string call = name + "(";
         for (std::size_t i = 0; i < args.size(); ++i) {
-            call += (i == 0 ? "" : ",") + std::to_string(args[i]);
+            if (i != 0) {
+                call += ',';
+            }
+            call += std::to_string(args[i]);
         }
         call += ")";
         Calls.push_back(call);
