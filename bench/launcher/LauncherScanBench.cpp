@@ -1,25 +1,27 @@
 // Times one full application scan (the first tick: a page of 20 drawn into a view that keeps
-// nothing) over drives of 100, 1,000 and 10,000 application folders, and, in the same run, a
-// baseline that does only what any scan must: list the drive and every application folder and
-// read every descriptor with opendir/readdir/open/read. Each runs several times after a
-// warm-up, so the folders are in the cache and the medians compare the work per folder.
-
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+// nothing) over drives of 100, 1,000 and 10,000 application folders, and, in the same run, the
+// floor of ScanFloor.h over the same drive: listing the drive and every application folder and
+// reading every descriptor with the system's plainest calls. Each runs several times after a
+// warm-up, alternating, so the folders are in the cache and the medians compare the work per
+// folder.
+//
+// Usage: launcher_scan_bench [FOLDER [COUNT...]]
+// The drives are made in FOLDER (default: the system's temporary folder) and removed at the end.
 
 #include <algorithm>
-#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <string_view>
+#include <system_error>
 #include <vector>
 
+#include "ScanFloor.h"
+#include "launcher/AppDescriptor.h"
 #include "launcher/Form1.h"
-#include "support/TextCodec.h"
 
 namespace {
 
@@ -64,28 +66,45 @@ class NoDialogs final : public Platform::Dialogs {
     }
 };
 
-void WriteSmallFile(const std::string& path, std::string_view content) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0 ||
-        ::write(fd, content.data(), content.size()) != static_cast<ssize_t>(content.size())) {
-        std::perror(path.c_str());
-        std::exit(1);
+[[noreturn]] void Fail(const fs::path& path, const char* what) {
+    std::fprintf(stderr, "%s: %s\n", path.string().c_str(), what);
+    std::exit(1);
+}
+
+void WriteSmallFile(const fs::path& path, std::string_view content) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    if (!out.flush()) {
+        Fail(path, "cannot be written");
     }
-    ::close(fd);
+}
+
+// A folder of our own in parent: the name holds the clock, and an existing one is never reused.
+fs::path NewFolderIn(const fs::path& parent, const std::string& prefix) {
+    for (auto stamp = Clock::now().time_since_epoch().count();; ++stamp) {
+        fs::path folder = parent / (prefix + std::to_string(stamp));
+        std::error_code error;
+        if (fs::create_directory(folder, error)) {
+            return folder;
+        }
+        if (error) {
+            Fail(folder, error.message().c_str());
+        }
+    }
 }
 
 // count application folders, each with a descriptor, an icon and its program, as the add
 // button and a user copying portable applications leave them.
-void MakeDrive(const std::string& root, int count) {
-    ::mkdir(root.c_str(), 0755);
+void MakeDrive(const fs::path& root, int count) {
+    fs::create_directories(root);
     for (int i = 0; i < count; ++i) {
         char name[32];
-        std::snprintf(name, sizeof name, "/App%05d", i);
-        const std::string folder = root + name;
-        ::mkdir(folder.c_str(), 0755);
-        WriteSmallFile(folder + "/kivolaapp.ini", "tool.exe");
-        WriteSmallFile(folder + "/appicon.gif", "GIF89a");
-        WriteSmallFile(folder + "/tool.exe", "#!/bin/sh\n");
+        std::snprintf(name, sizeof name, "App%05d", i);
+        const fs::path folder = root / name;
+        fs::create_directory(folder);
+        WriteSmallFile(folder / Launcher::DescriptorName, "tool.exe");
+        WriteSmallFile(folder / Launcher::AppIconName, "GIF89a");
+        WriteSmallFile(folder / "tool.exe", "#!/bin/sh\n");
     }
 }
 
@@ -98,31 +117,9 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-// Lists the drive; for every sub-folder reads its descriptor and lists it.
-double Baseline(const std::string& root, long& descriptors) {
+double Floor(const fs::path& root, long& descriptors) {
     const auto start = Clock::now();
-    long read = 0;
-    std::array<char, 4096> buffer{};
-    DIR* drive = ::opendir(root.c_str());
-    while (const dirent* entry = ::readdir(drive)) {
-        if (entry->d_type != DT_DIR || entry->d_name[0] == '.') {
-            continue;
-        }
-        const std::string folder = root + "/" + entry->d_name;
-        const int fd = ::open((folder + "/kivolaapp.ini").c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd >= 0) {
-            while (::read(fd, buffer.data(), buffer.size()) > 0) {
-            }
-            ::close(fd);
-            ++read;
-        }
-        DIR* app = ::opendir(folder.c_str());
-        while (::readdir(app) != nullptr) {
-        }
-        ::closedir(app);
-    }
-    ::closedir(drive);
-    descriptors = read;
+    descriptors = ScanFloor::ListAndRead(root, Launcher::DescriptorName);
     return Seconds(Clock::now() - start);
 }
 
@@ -134,47 +131,63 @@ double Scan(Launcher::Form1& form) {
 
 }  // namespace
 
-int main() {
-    const fs::path base =
-        fs::temp_directory_path() / ("kivola-scan-bench-" + std::to_string(::getpid()));
-    fs::create_directories(base);
-    std::printf("%-8s %12s %12s %7s %14s %14s\n", "folders", "scan ms", "baseline ms", "ratio",
-                "scan us/folder", "base us/folder");
-    for (const int count : {100, 1000, 10000}) {
-        const std::string root = (base / std::to_string(count)).string();
+int main(int argc, char** argv) {
+    const fs::path parent = argc > 1 ? fs::path(argv[1]) : fs::temp_directory_path();
+    std::vector<int> counts;
+    for (int i = 2; i < argc; ++i) {
+        counts.push_back(std::atoi(argv[i]));
+    }
+    if (counts.empty()) {
+        counts = {100, 1000, 10000};
+    }
+    const fs::path base = NewFolderIn(parent, "kivola-scan-bench-");
+    std::printf("Drives in %s; floor: %s; median of %d runs\n", base.string().c_str(),
+                ScanFloor::Calls, Repetitions);
+    // The ratio of the medians, and of the fastest runs: on a busy machine the fastest run of
+    // each is the one least stretched by other work.
+    std::printf("%-8s %12s %12s %7s %7s %14s %14s\n", "folders", "scan ms", "floor ms", "ratio",
+                "best", "scan us/folder", "floor us/folder");
+    // Paths the scan reports end with this.
+    const std::u16string program = std::u16string(1, Platform::PathSeparator) + u"tool.exe";
+    int status = 0;
+    for (const int count : counts) {
+        const fs::path root = base / std::to_string(count);
         MakeDrive(root, count);
-        if (::chdir(root.c_str()) != 0) {
-            std::perror(root.c_str());
-            return 1;
-        }
+        // The scan starts in the current folder, as the program does on a drive; the folder the
+        // system reports is the program folder, so the scan reads each descriptor only once.
+        fs::current_path(root);
         NullView view;
         NoDialogs dialogs;
         auto drives = Platform::SystemDrives();
         auto processes = Platform::SystemProcesses();
-        Launcher::Form1 form(view, dialogs, *drives, *processes, TextCodec::DecodeFileName(root));
+        Launcher::Form1 form(view, dialogs, *drives, *processes, Platform::CurrentFolder());
 
         long descriptors = 0;
-        Baseline(root, descriptors);  // warm the cache
+        Floor(root, descriptors);  // warm the cache
         Scan(form);
         std::vector<double> scans;
-        std::vector<double> baselines;
+        std::vector<double> floors;
         for (int run = 0; run < Repetitions; ++run) {
-            baselines.push_back(Baseline(root, descriptors));
+            floors.push_back(Floor(root, descriptors));
             scans.push_back(Scan(form));
         }
         if (descriptors != count || view.Drawn != (Repetitions + 1) * std::min(count, 20) ||
-            !form.SlotCommand(20).ends_with(u"/tool.exe")) {
-            std::fprintf(stderr, "the scan did not see the drive it was given\n");
-            return 1;
+            !form.SlotCommand(std::min(count, 20)).ends_with(program)) {
+            std::fprintf(stderr, "the scan or the floor did not see the drive it was given\n");
+            status = 1;
+            break;
         }
         const double scan = Median(scans);
-        const double baseline = Median(baselines);
-        std::printf("%-8d %12.3f %12.3f %7.2f %14.2f %14.2f\n", count, scan * 1e3, baseline * 1e3,
-                    scan / baseline, scan * 1e6 / count, baseline * 1e6 / count);
+        const double floor = Median(floors);
+        const double best = *std::min_element(scans.begin(), scans.end()) /
+                            *std::min_element(floors.begin(), floors.end());
+        std::printf("%-8d %12.3f %12.3f %7.2f %7.2f %14.2f %14.2f\n", count, scan * 1e3,
+                    floor * 1e3, scan / floor, best, scan * 1e6 / count, floor * 1e6 / count);
         std::fflush(stdout);
     }
+    // A folder in use cannot be removed on Windows.
     std::error_code error;
-    fs::current_path(fs::temp_directory_path(), error);
+    fs::current_path(parent, error);
     fs::remove_all(base, error);
-    return 0;
+    return status;
 }
