@@ -188,13 +188,19 @@ std::int64_t Form1::CountFolder(const std::u16string& folderPath,
     scanned_.emplace(identity.Device, identity.Node);
     const DepthGuard inside(scanDepth_);
     auto total = static_cast<std::int64_t>(contents->Files.size());
-    for (const auto& name : contents->SubFolders) {
-        total += ScanSubFolder(folderPath, name);
+    for (std::size_t i = 0; i < contents->SubFolders.size(); ++i) {
+        // A plain sub-folder lies on this folder's device; the listing may know its node.
+        std::optional<Platform::FileIdentity> known;
+        if (i < contents->SubFolderNodes.size() && contents->SubFolderNodes[i]) {
+            known = Platform::FileIdentity{identity.Device, *contents->SubFolderNodes[i]};
+        }
+        total += ScanSubFolder(folderPath, contents->SubFolders[i], known);
     }
     return total;
 }
 
-std::int64_t Form1::ScanSubFolder(const std::u16string& folderPath, const std::u16string& name) {
+std::int64_t Form1::ScanSubFolder(const std::u16string& folderPath, const std::u16string& name,
+                                  const std::optional<Platform::FileIdentity>& known) {
     // The sub-folder's path as the file system reports it: a root gets no second separator.
     const std::u16string appFolder = Platform::ChildPath(folderPath, name);
     const std::u16string descriptor = Platform::InFolder(appFolder, DescriptorName);
@@ -216,7 +222,7 @@ std::int64_t Form1::ScanSubFolder(const std::u16string& folderPath, const std::u
     // A link back to a folder this scan is inside would repeat its applications forever, and
     // links that branch and meet again would scan the same folders over and over: a folder
     // this scan has entered already is neither entered nor registered again.
-    const auto identity = Platform::IdentityOfPath(appFolder);
+    const auto identity = known ? known : Platform::IdentityOfPath(appFolder);
     if (!identity || AlreadyScanned(*identity)) {
         return 0;
     }

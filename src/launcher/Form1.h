@@ -80,7 +80,8 @@ class Form1 {
     bool AlreadyScanned(const Platform::FileIdentity& identity) const;
     std::int64_t CountFolder(const std::u16string& folderPath,
                              const Platform::FileIdentity& identity);
-    std::int64_t ScanSubFolder(const std::u16string& folderPath, const std::u16string& name);
+    std::int64_t ScanSubFolder(const std::u16string& folderPath, const std::u16string& name,
+                               const std::optional<Platform::FileIdentity>& known);
     // AddApplicationIcon, told the descriptor's text when the scan has just read it.
     void Register(const AppRegistration& app, const std::u16string* descriptorText);
     void ShowSlotPicture(int slot, const std::u16string& iconFile,

@@ -57,6 +57,10 @@ std::optional<FileIdentity> IdentityOfPath(const std::u16string& path);
 struct FolderContents {
     std::vector<std::u16string> Files;
     std::vector<std::u16string> SubFolders;
+    // Where the listing tells it, the node of each sub-folder (same order as SubFolders) on the
+    // listed folder's device: for plain folders only, never through a link or onto another
+    // volume. Empty, or nothing for a sub-folder, where it does not; ask IdentityOfPath then.
+    std::vector<std::optional<std::uint64_t>> SubFolderNodes;
 };
 std::optional<FolderContents> ListFolder(const std::u16string& folder);
 
@@ -72,6 +76,8 @@ struct FoundEntry {
     // several narrower ones.
     bool IsHidden = false;
     bool IsSystem = false;
+    // A folder's node on the listed folder's device, as FolderContents::SubFolderNodes.
+    std::optional<std::uint64_t> Node;
 };
 std::optional<FoundEntry> FindFirstEntry(const std::u16string& pathAndPattern,
                                          std::int32_t attributeMask);

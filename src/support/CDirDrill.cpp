@@ -51,6 +51,7 @@ std::u16string WithSeparator(const std::u16string& folder) {
 
 struct CDirDrill::SubFolder {
     std::u16string Path;  // ends with the separator
+    std::uint64_t Device = 0;
 };
 
 // One folder on the path from the start folder down to the folder being searched.
@@ -163,11 +164,13 @@ void CDirDrill::SearchFolder(const std::u16string& folder) {
     const std::u16string start = WithSeparator(folder);
     std::vector<Level> path;
     SeenFolders seen;
+    std::uint64_t device = 0;
     if (const auto identity = Platform::IdentityOfPath(start)) {
         seen.emplace(identity->Device, identity->Node);
+        device = identity->Device;
     }
     path.push_back(Level{{}, 0});
-    ExploreFolder(start, path, seen);
+    ExploreFolder(start, device, path, seen);
     while (!path.empty()) {
         Level& level = path.back();
         if (level.Next == level.SubFolders.size()) {
@@ -181,14 +184,14 @@ void CDirDrill::SearchFolder(const std::u16string& folder) {
         }
         SubFolder next = std::move(level.SubFolders[level.Next++]);
         path.push_back(Level{{}, 0});
-        ExploreFolder(next.Path, path, seen);
+        ExploreFolder(next.Path, next.Device, path, seen);
     }
 }
 
 // Raises NewFolder and the folder's NewFile events, counts what it holds, and leaves the
 // sub-folders to search in path.back().
-void CDirDrill::ExploreFolder(const std::u16string& folder, std::vector<Level>& path,
-                              SeenFolders& seen) {
+void CDirDrill::ExploreFolder(const std::u16string& folder, std::uint64_t device,
+                              std::vector<Level>& path, SeenFolders& seen) {
     RaiseNewFolder(folder);
     if (blnCancel) {
         return;
@@ -197,7 +200,7 @@ void CDirDrill::ExploreFolder(const std::u16string& folder, std::vector<Level>& 
     // Both lists are complete before the next event: a handler may use the listing cursor.
     std::vector<SubFolder> subFolders;
     std::vector<std::u16string> files;
-    CollectEntries(folder, seen, subFolders, files);
+    CollectEntries(folder, device, seen, subFolders, files);
 
     lngTotalFiles = AddCount(lngTotalFiles, files.size());
     lngTotalFolders = AddCount(lngTotalFolders, subFolders.size());
@@ -218,8 +221,8 @@ void CDirDrill::ExploreFolder(const std::u16string& folder, std::vector<Level>& 
 // narrower listings apply. A pattern that is a plain name, or reaches into another folder, gets
 // a listing of its own. Files keep the order of the pattern list, so a file that matches two
 // patterns is listed twice.
-void CDirDrill::CollectEntries(const std::u16string& folder, SeenFolders& seen,
-                               std::vector<SubFolder>& subFolders,
+void CDirDrill::CollectEntries(const std::u16string& folder, std::uint64_t device,
+                               SeenFolders& seen, std::vector<SubFolder>& subFolders,
                                std::vector<std::u16string>& files) const {
     const std::vector<std::u16string> pieces = MVb6Functions::Split(strPattern, u";");
     std::vector<bool> shared(pieces.size());
@@ -236,7 +239,7 @@ void CDirDrill::CollectEntries(const std::u16string& folder, SeenFolders& seen,
             // folders whose names begin with a dot.
             if (!entry->IsHidden && !entry->IsSystem && !entry->Name.empty() &&
                 entry->Name.front() != u'.') {
-                TakeSubFolder(folder + entry->Name, seen, subFolders);
+                TakeSubFolder(folder + entry->Name, device, entry->Node, seen, subFolders);
             }
             continue;  // a folder is never listed as a file
         }
@@ -278,15 +281,18 @@ void CDirDrill::CollectEntries(const std::u16string& folder, SeenFolders& seen,
 // A link back up the tree would be walked for ever, and links that branch and meet again
 // would walk the same folders over and over: a folder that this walk has already taken is
 // neither counted nor searched again. A folder that is gone already has no identity and is
-// dropped as well.
-void CDirDrill::TakeSubFolder(std::u16string subFolder, SeenFolders& seen,
+// dropped as well. A plain sub-folder lies on its parent's device, and the listing may know its
+// node, which spares opening it by its path.
+void CDirDrill::TakeSubFolder(std::u16string subFolder, std::uint64_t device,
+                              const std::optional<std::uint64_t>& node, SeenFolders& seen,
                               std::vector<SubFolder>& subFolders) {
-    const auto identity = Platform::IdentityOfPath(subFolder);
+    const auto identity = node ? std::optional<Platform::FileIdentity>({device, *node})
+                               : Platform::IdentityOfPath(subFolder);
     if (!identity || !seen.emplace(identity->Device, identity->Node).second) {
         return;
     }
     subFolder += Platform::PathSeparator;
-    subFolders.push_back(SubFolder{std::move(subFolder)});
+    subFolders.push_back(SubFolder{std::move(subFolder), identity->Device});
 }
 
 void CDirDrill::RaiseNewFolder(const std::u16string& folder) {

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -71,11 +72,13 @@ class CDirDrill {
     // Device and node of every folder taken in the running walk.
     using SeenFolders = std::set<std::pair<std::uint64_t, std::uint64_t>>;
 
-    void ExploreFolder(const std::u16string& folder, std::vector<Level>& path, SeenFolders& seen);
-    void CollectEntries(const std::u16string& folder, SeenFolders& seen,
+    void ExploreFolder(const std::u16string& folder, std::uint64_t device, std::vector<Level>& path,
+                       SeenFolders& seen);
+    void CollectEntries(const std::u16string& folder, std::uint64_t device, SeenFolders& seen,
                         std::vector<SubFolder>& subFolders,
                         std::vector<std::u16string>& files) const;
-    static void TakeSubFolder(std::u16string subFolder, SeenFolders& seen,
+    static void TakeSubFolder(std::u16string subFolder, std::uint64_t device,
+                              const std::optional<std::uint64_t>& node, SeenFolders& seen,
                               std::vector<SubFolder>& subFolders);
     void RaiseNewFolder(const std::u16string& folder);
     void RaiseNewFile(const std::u16string& filespec);

@@ -186,6 +186,40 @@ TEST(Win32ListFolder, SplitsFilesFromFoldersHiddenOnesIncluded) {
     EXPECT_FALSE(ListFolder(u"").has_value());
 }
 
+// The scan and the walker take a plain sub-folder's identity from the listing instead of
+// opening it: it must be the very identity IdentityOfPath gives, or a loop would go unseen and
+// two folders could be taken for one.
+TEST(Win32ListFolder, ListingAndCursorTellTheSubFoldersOwnIdentity) {
+    TempFolder drive;
+    drive.MakeFolder("A");
+    drive.MakeFolder("B");
+    drive.WriteFile("file.txt", "x");
+    const auto parent = IdentityOfPath(drive.Text());
+    ASSERT_TRUE(parent.has_value());
+    const auto contents = ListFolder(drive.Text());
+    ASSERT_TRUE(contents.has_value());
+    ASSERT_EQ(contents->SubFolderNodes.size(), contents->SubFolders.size());
+    for (std::size_t i = 0; i < contents->SubFolders.size(); ++i) {
+        const auto node = contents->SubFolderNodes[i];
+        ASSERT_TRUE(node.has_value()) << Utf8(contents->SubFolders[i]);
+        EXPECT_EQ((FileIdentity{parent->Device, *node}),
+                  IdentityOfPath(drive.Text(Utf8(contents->SubFolders[i]))));
+    }
+    std::vector<std::u16string> folders;
+    for (auto entry = FindFirstEntry(drive.Text() + u"\\*.*", AttrDirectory); entry;
+         entry = FindNextEntry()) {
+        if (entry->IsFolder) {
+            folders.push_back(entry->Name);
+            ASSERT_TRUE(entry->Node.has_value());
+            EXPECT_EQ((FileIdentity{parent->Device, *entry->Node}),
+                      IdentityOfPath(drive.Text(Utf8(entry->Name))));
+        } else {
+            EXPECT_FALSE(entry->Node.has_value()) << "a file has no node to tell";
+        }
+    }
+    EXPECT_THAT(folders, UnorderedElementsAre(u"A", u"B"));
+}
+
 TEST(Win32ListFolder, ListsTheRootOfADrive) {
     TempFolder drive;
     const std::u16string path = drive.Text();

@@ -59,7 +59,8 @@ std::optional<FoundEntry> NextMatch(Cursor& cursor) {
             (isSystem && (cursor.Mask & AttrSystem) == 0)) {
             continue;
         }
-        return FoundEntry{std::move(name), isFolder, isHidden, isSystem};
+        // d_ino is no identity for a mount point, so the node is left to IdentityOfPath.
+        return FoundEntry{std::move(name), isFolder, isHidden, isSystem, std::nullopt};
     }
     cursor.Dir.reset();
     return std::nullopt;
@@ -90,7 +91,8 @@ std::optional<FoundEntry> FindFirstEntry(const std::u16string& pathAndPattern,
             return std::nullopt;
         }
         return FoundEntry{cursor.Pattern, (attributes & AttrDirectory) != 0,
-                          (attributes & AttrHidden) != 0, (attributes & AttrSystem) != 0};
+                          (attributes & AttrHidden) != 0, (attributes & AttrSystem) != 0,
+                          std::nullopt};
     }
     cursor.Dir.reset(::opendir(cursor.Folder.c_str()));
     return NextMatch(cursor);

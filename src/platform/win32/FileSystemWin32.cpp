@@ -6,6 +6,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
+#include "platform/win32/DirectoryReader.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/WindowsApi.h"
 
@@ -31,23 +32,6 @@ class OwnedHandle {
             CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE));
         }
     }
-
-  private:
-    HANDLE handle_;
-};
-
-class FindHandle {
-  public:
-    explicit FindHandle(HANDLE handle) : handle_(handle) {}
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    ~FindHandle() {
-        if (Valid()) {
-            FindClose(handle_);
-        }
-    }
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
 
   private:
     HANDLE handle_;
@@ -213,33 +197,28 @@ std::optional<FolderContents> ListFolder(const std::u16string& folder) {
     if (folder.empty() || IsDevicePath(folder)) {
         return std::nullopt;
     }
-    // "E:" is the current folder of drive E and must stay that; a root "E:\" already ends in
-    // its separator.
-    const bool driveRelative = folder.size() == 2 && IsAsciiLetter(folder[0]) && folder[1] == u':';
-    const std::u16string pattern = (driveRelative ? folder : WithTrailingSeparator(folder)) + u'*';
-    WIN32_FIND_DATAW data{};
-    const FindHandle find(FindFirstFileExW(Wide(pattern).c_str(), FindExInfoBasic, &data,
-                                           FindExSearchNameMatch, nullptr,
-                                           FIND_FIRST_EX_LARGE_FETCH));
-    FolderContents contents;
-    if (!find.Valid()) {
-        // A root holds no "." or "..", so an empty drive finds nothing at all.
-        if (GetLastError() == ERROR_FILE_NOT_FOUND && FolderExists(folder)) {
-            return contents;
-        }
+    Win32::DirectoryReader reader(folder);
+    if (!reader.IsOpen()) {
         return std::nullopt;
     }
-    do {
-        const std::u16string_view name(reinterpret_cast<const char16_t*>(data.cFileName));
+    FolderContents contents;
+    while (const auto entry = reader.Next()) {
         // A file with a device's name (left by another system) cannot be opened by its path,
         // so it is not offered at all.
-        if (name == u"." || name == u".." || IsDeviceName(name)) {
+        if (entry->Name == u"." || entry->Name == u".." || IsDeviceName(entry->Name)) {
             continue;
         }
-        ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? contents.SubFolders
-                                                                 : contents.Files)
-            .emplace_back(name);
-    } while (FindNextFileW(find.Get(), &data));
+        if ((entry->Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            contents.SubFolders.emplace_back(entry->Name);
+            contents.SubFolderNodes.push_back(Win32::NodeOfPlainFolder(*entry));
+        } else {
+            contents.Files.emplace_back(entry->Name);
+        }
+    }
+    // A root holds no "." or "..", so an empty drive ends at once, which is no failure.
+    if (reader.Failed()) {
+        return std::nullopt;
+    }
     return contents;
 }
 
