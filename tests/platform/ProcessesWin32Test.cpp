@@ -12,69 +12,19 @@
 #include "platform/Processes.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/WindowsApi.h"
+#include "testsupport/MarkerProgramWin32.h"
 #include "testsupport/NativePath.h"
 #include "testsupport/TempFolder.h"
 
+using TestSupport::MarkerRun;
+using TestSupport::PlantMarker;
+using TestSupport::RanMeanwhile;
 using TestSupport::TempFolder;
 using TestSupport::Utf8;
+using TestSupport::WaitForMarker;
 namespace fs = std::filesystem;
 
 namespace {
-
-// The marker program is built beside the test program.
-fs::path MarkerProgram() {
-    std::wstring self(32768, L'\0');
-    self.resize(GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size())));
-    return fs::path(self).parent_path() / L"MarkerProgramWin32.exe";
-}
-
-// A copy of the marker program at relative.
-std::u16string PlantMarker(const TempFolder& folder, std::string_view relative) {
-    const fs::path target = folder.Path() / relative;
-    fs::create_directories(target.parent_path());
-    fs::copy_file(MarkerProgram(), target, fs::copy_options::overwrite_existing);
-    return folder.Text(relative);
-}
-
-struct MarkerRun {
-    bool Ran = false;
-    std::u16string CommandLine;
-    std::u16string Folder;
-};
-
-// What the copy at program left behind, waiting a few seconds for it: nothing is waited for
-// when a program starts. Reading is retried as well, since a scanner may hold a new file open
-// for a moment.
-MarkerRun WaitForMarker(const std::u16string& program,
-                        std::chrono::milliseconds patience = std::chrono::seconds(10)) {
-    const fs::path marker = TestSupport::PathOfText(program + u".ran");
-    const auto deadline = std::chrono::steady_clock::now() + patience;
-    MarkerRun run;
-    std::FILE* file = nullptr;
-    while ((file = _wfopen(marker.c_str(), L"rb")) == nullptr) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            return run;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    std::u16string text;
-    char16_t unit = 0;
-    while (std::fread(&unit, sizeof unit, 1, file) == 1) {
-        text.push_back(unit);
-    }
-    std::fclose(file);
-    const auto newline = text.find(u'\n');
-    run.Ran = true;
-    run.CommandLine = text.substr(0, newline);
-    run.Folder = newline == std::u16string::npos ? u"" : text.substr(newline + 1);
-    return run;
-}
-
-// For copies that must not run: once the real program has left its marker, a short while is
-// enough for one that was started beside it.
-bool RanMeanwhile(const std::u16string& program) {
-    return WaitForMarker(program, std::chrono::milliseconds(300)).Ran;
-}
 
 // An environment variable of this process (and so of the programs it starts) set for the
 // lifetime of the object.
