@@ -32,8 +32,8 @@ std::string ToUtf8(std::u16string_view text);
 // The building blocks, for codecs of the platform's own.
 // One strict UTF-8 sequence at bytes[i] (no surrogates): the code point, and i moved past it.
 std::optional<char32_t> DecodeUtf8At(std::string_view bytes, std::size_t& i);
-void AppendUtf8(std::string& out, char32_t codePoint);
-void AppendUtf16(std::u16string& out, char32_t codePoint);
+void AppendUtf8(std::string& out, char32_t cp);
+void AppendUtf16(std::u16string& out, char32_t cp);
 // The code point at text[i] (a lone surrogate stands for itself), and i moved past it.
 char32_t CodePointAt(std::u16string_view text, std::size_t& i);
 

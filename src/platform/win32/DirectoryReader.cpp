@@ -6,7 +6,7 @@ namespace Platform::Win32 {
 
 namespace {
 
-constexpr std::size_t kBatchBytes = 64 * 1024;
+constexpr std::size_t kBatchBytes = std::size_t{64} * 1024;
 
 }  // namespace
 

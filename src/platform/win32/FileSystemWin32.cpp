@@ -114,7 +114,7 @@ DWORD RawAttributes(const std::u16string& path) {
 
 bool WriteAll(HANDLE file, std::string_view content) {
     while (!content.empty()) {
-        const DWORD chunk =
+        const auto chunk =
             static_cast<DWORD>(std::min<std::size_t>(content.size(), std::size_t{1} << 30));
         DWORD written = 0;
         if (!::WriteFile(file, content.data(), chunk, &written, nullptr) || written == 0) {
@@ -257,7 +257,7 @@ std::optional<std::string> ReadWholeFile(const std::u16string& path, std::size_t
             }
             content.resize(std::min(content.size() * 2, limit + 1));
         }
-        const DWORD wanted =
+        const auto wanted =
             static_cast<DWORD>(std::min<std::size_t>(content.size() - used, std::size_t{1} << 30));
         DWORD got = 0;
         if (!::ReadFile(file.Get(), content.data() + used, wanted, &got, nullptr)) {
