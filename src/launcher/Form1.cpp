@@ -11,7 +11,7 @@
 #include "launcher/DriveUsage.h"
 #include "platform/Locale.h"
 #include "platform/Paths.h"
-#include "support/RoundHalfEven.h"
+#include "support/MouseDrag.h"
 #include "support/TextCodec.h"
 
 namespace Launcher {
@@ -107,16 +107,19 @@ void Form1::ScanApplications() {
 // ---- Moving and closing ---------------------------------------------------------------------
 
 void Form1::Image2_MouseDown(int /*Button*/, int /*Shift*/, double X, double Y) {
-    dragX = Support::RoundToInt32(X);
-    dragY = Support::RoundToInt32(Y);
+    const auto grab = Support::DragStart(X, Y);
+    dragX = grab.X;
+    dragY = grab.Y;
 }
 
 void Form1::Image2_MouseMove(int Button, int /*Shift*/, double X, double Y) {
-    if (Button != 1) {
-        return;
+    const auto place =
+        Support::DragMove(Button, {dragX, dragY}, {view_.WindowLeft(), view_.WindowTop()}, X, Y);
+    if (place) {
+        // Two moves, as the window reports them: first across, then down.
+        view_.SetWindowLeft(place->Left);
+        view_.SetWindowTop(place->Top);
     }
-    view_.SetWindowLeft(view_.WindowLeft() - (dragX - X));
-    view_.SetWindowTop(view_.WindowTop() - (dragY - Y));
 }
 
 void Form1::Image1_Click() {

@@ -28,7 +28,6 @@ struct NotesHooks {
     std::function<void()> NewNote;    // lblNewNote click
 };
 
-inline constexpr int SlotCount = 20;
 inline constexpr std::int16_t FirstPage = 1;
 inline constexpr std::int16_t LastPage = 5;
 
@@ -103,7 +102,7 @@ class Form1 {
     int scanDepth_ = 0;
 
     std::int16_t intPageStart = 1;
-    std::int16_t intPageEnd = 20;
+    std::int16_t intPageEnd = SlotCount;
     std::int16_t intAppIndex = 1;
     std::int16_t intLastScroll = 1;
     std::array<std::u16string, SlotCount> strSlotCommand;

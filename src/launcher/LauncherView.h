@@ -8,6 +8,9 @@
 
 namespace Launcher {
 
+// The icon slots of the grid, numbered 1 to SlotCount row by row.
+inline constexpr int SlotCount = 20;
+
 class LauncherView {
   public:
     virtual ~LauncherView() = default;

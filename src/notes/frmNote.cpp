@@ -6,13 +6,11 @@
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "shaping/RegionBuilder.h"
-#include "support/RoundHalfEven.h"
+#include "support/MouseDrag.h"
 
 namespace Notes {
 
 namespace {
-
-constexpr int kLeftButtonAlone = 1;
 
 // Holds a flag up for a scope, and lowers it on every way out.
 class RaisedWhileInScope {
@@ -124,16 +122,19 @@ void frmNote::Show() {
 }
 
 void frmNote::Image1_MouseDown(int /*Button*/, int /*Shift*/, double X, double Y) {
-    dragX = Support::RoundToInt32(X);
-    dragY = Support::RoundToInt32(Y);
+    const auto grab = Support::DragStart(X, Y);
+    dragX = grab.X;
+    dragY = grab.Y;
 }
 
 void frmNote::Image1_MouseMove(int Button, int /*Shift*/, double X, double Y) {
-    if (Button != kLeftButtonAlone) {
-        return;
+    const auto place =
+        Support::DragMove(Button, {dragX, dragY}, {view_.WindowLeft(), view_.WindowTop()}, X, Y);
+    if (place) {
+        // A note keeps its place in single-precision twips.
+        view_.SetWindowLeft(static_cast<float>(place->Left));
+        view_.SetWindowTop(static_cast<float>(place->Top));
     }
-    view_.SetWindowLeft(static_cast<float>(view_.WindowLeft() - (dragX - X)));
-    view_.SetWindowTop(static_cast<float>(view_.WindowTop() - (dragY - Y)));
 }
 
 void frmNote::Image2_Click() {

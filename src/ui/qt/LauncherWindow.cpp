@@ -118,7 +118,7 @@ void LauncherWindow::BuildControls() {
     Label1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Colour(Label1_, Qt::white, std::nullopt);
 
-    for (int slot = 20; slot >= 1; --slot) {
+    for (int slot = Launcher::SlotCount; slot >= 1; --slot) {
         auto* picture = new Picture(this);
         picture->setObjectName(QStringLiteral("imgApp%1").arg(slot));
         const int column = (slot - 1) % 4;
@@ -184,7 +184,7 @@ void LauncherWindow::ConnectEvents() {
         emit Timer1Ticked();
     });
     connect(VScroll1_, &QScrollBar::valueChanged, this, [this] { form_->VScroll1_Change(); });
-    for (int slot = 1; slot <= 20; ++slot) {
+    for (int slot = 1; slot <= Launcher::SlotCount; ++slot) {
         connect(Slot(slot), &Picture::Clicked, this, [this, slot] { form_->imgApp_Click(slot); });
     }
     connect(Image1_, &Picture::Clicked, this, [this] { form_->Image1_Click(); });

@@ -99,7 +99,7 @@ class LauncherWindow : public QWidget, public Launcher::LauncherView {
     Picture* Image2_ = nullptr;
     QLabel* Label2_ = nullptr;
     QLabel* Label1_ = nullptr;
-    std::array<Picture*, 20> imgApp_{};
+    std::array<Picture*, Launcher::SlotCount> imgApp_{};
     Picture* imgAdd_ = nullptr;
     Picture* Image1_ = nullptr;
     QLabel* lblLoading_ = nullptr;

@@ -2,18 +2,20 @@
 
 #include <QMouseEvent>
 
+#include "support/MouseDrag.h"
+
 namespace QtUi {
 
 int ButtonCode(Qt::MouseButtons buttons) {
     int code = 0;
     if (buttons.testFlag(Qt::LeftButton)) {
-        code += 1;
+        code += Support::LeftButton;
     }
     if (buttons.testFlag(Qt::RightButton)) {
-        code += 2;
+        code += Support::RightButton;
     }
     if (buttons.testFlag(Qt::MiddleButton)) {
-        code += 4;
+        code += Support::MiddleButton;
     }
     return code;
 }
@@ -21,13 +23,13 @@ int ButtonCode(Qt::MouseButtons buttons) {
 int ShiftCode(Qt::KeyboardModifiers modifiers) {
     int code = 0;
     if (modifiers.testFlag(Qt::ShiftModifier)) {
-        code += 1;
+        code += Support::ShiftKey;
     }
     if (modifiers.testFlag(Qt::ControlModifier)) {
-        code += 2;
+        code += Support::CtrlKey;
     }
     if (modifiers.testFlag(Qt::AltModifier)) {
-        code += 4;
+        code += Support::AltKey;
     }
     return code;
 }
