@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSortFilterProxyModel>
 
+#include "platform/FileFilter.h"
 #include "platform/FileSystem.h"
 #include "platform/posix/FileNameCodec.h"
 #include "ui/qt/QtText.h"
@@ -66,15 +67,6 @@ class ExecutableFilter : public QSortFilterProxyModel {
 
 }  // namespace
 
-QList<FileFilter> ParseFileFilter(const QString& filter) {
-    QList<FileFilter> result;
-    const QStringList parts = filter.split(QLatin1Char('|'));
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        result.append({parts[i], parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)});
-    }
-    return result;
-}
-
 Platform::MessageResult QtDialogs::ShowMessage(const Platform::MessageBoxRequest& request) {
     QMessageBox box(IconOf(request.Icon), ToQString(request.Title), ToQString(request.Prompt),
                     QMessageBox::NoButton, QApplication::activeWindow());
@@ -94,7 +86,7 @@ Platform::MessageResult QtDialogs::ShowMessage(const Platform::MessageBoxRequest
 }
 
 std::optional<Platform::OpenFileChoice> QtDialogs::ShowOpen(const std::u16string& filter) {
-    const QList<FileFilter> filters = ParseFileFilter(ToQString(filter));
+    const auto filters = Platform::ParseFileFilter(filter);
     QFileDialog dialog(QApplication::activeWindow(), QStringLiteral("Open"),
                        ToQString(Platform::CurrentFolder()));
     // The proxy model that lets programs without an extension through works only in Qt's own
@@ -104,9 +96,11 @@ std::optional<Platform::OpenFileChoice> QtDialogs::ShowOpen(const std::u16string
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     QStringList patterns;
     QStringList descriptions;
-    for (const FileFilter& each : filters) {
-        patterns += each.Patterns;
-        descriptions += each.Description;
+    for (const auto& each : filters) {
+        for (const auto& pattern : each.Patterns) {
+            patterns += ToQString(pattern);
+        }
+        descriptions += ToQString(each.Description);
     }
     if (!descriptions.isEmpty()) {
         // The proxy does the filtering; the dialog's own filter must let everything through.

@@ -17,12 +17,4 @@ class QtDialogs : public Platform::Dialogs {
     std::optional<Platform::OpenFileChoice> ShowOpen(const std::u16string& filter) override;
 };
 
-// The patterns of an open-dialog filter "Description|pattern[;pattern]|...", with the
-// descriptions, in order.
-struct FileFilter {
-    QString Description;
-    QStringList Patterns;
-};
-QList<FileFilter> ParseFileFilter(const QString& filter);
-
 }  // namespace QtUi
