@@ -8,12 +8,12 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "launcher/AppDescriptor.h"
+#include "launcher/ApplicationScan.h"
 #include "launcher/LauncherView.h"
 #include "platform/Dialogs.h"
 #include "platform/Drives.h"
@@ -35,6 +35,9 @@ class Form1 {
   public:
     Form1(LauncherView& view, Platform::Dialogs& dialogs, Platform::Drives& drives,
           Platform::Processes& processes, std::u16string programFolder, NotesHooks notes = {});
+    // The scan reports back to this very object.
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
 
     // Events.
     void Form_Load();
@@ -76,11 +79,6 @@ class Form1 {
   private:
     void Rebuild();
     void LaunchSlot(const std::u16string& command, std::size_t folderLength);
-    bool AlreadyScanned(const Platform::FileIdentity& identity) const;
-    std::int64_t CountFolder(const std::u16string& folderPath,
-                             const Platform::FileIdentity& identity);
-    std::int64_t ScanSubFolder(const std::u16string& folderPath, const std::u16string& name,
-                               const std::optional<Platform::FileIdentity>& known);
     // AddApplicationIcon, told the descriptor's text when the scan has just read it.
     void Register(const AppRegistration& app, const std::u16string* descriptorText);
     void ShowSlotPicture(int slot, const std::u16string& iconFile,
@@ -96,10 +94,7 @@ class Form1 {
     std::u16string programFolder_;
     NotesHooks notes_;
     std::optional<char16_t> decimalSeparator_;
-    // Device and node of every folder the running scan has entered: a link back up the tree,
-    // or links that branch and meet again, never lead into a folder twice.
-    std::set<std::pair<std::uint64_t, std::uint64_t>> scanned_;
-    int scanDepth_ = 0;
+    ApplicationScan scan_;
 
     std::int16_t intPageStart = 1;
     std::int16_t intPageEnd = SlotCount;
