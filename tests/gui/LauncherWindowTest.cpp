@@ -8,8 +8,11 @@
 
 #include <algorithm>
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "GuiFixture.h"
+#include "launcher/Form1Layout.h"
 
 namespace {
 
@@ -196,6 +199,42 @@ TEST_F(LauncherWindowTest, TheLayoutCarriesItsCompiledInArtworkAndNames) {
     for (const char* name : {"Image1", "imgAdd", "lblNewNote", "VScroll1"}) {
         EXPECT_FALSE(Control<QWidget>(window.get(), name)->accessibleName().isEmpty()) << name;
     }
+}
+
+TEST_F(LauncherWindowTest, ControlsSitWhereTheLayoutTableSaysInItsStackingOrder) {
+    Start();
+    namespace Layout = Launcher::Form1Layout;
+    const auto pixels = [](const Layout::Place& place) {
+        return QRect(qRound(place.Left / 15), qRound(place.Top / 15), qRound(place.Width / 15),
+                     qRound(place.Height / 15));
+    };
+    const std::pair<const char*, Layout::Place> places[] = {
+        {"Image2", Layout::Image2Place},         {"Label2", Layout::Label2Place},
+        {"Label1", Layout::Label1Place},         {"imgAdd", Layout::imgAddPlace},
+        {"Image1", Layout::Image1Place},         {"lblLoading", Layout::lblLoadingPlace},
+        {"lblNewNote", Layout::lblNewNotePlace}, {"VScroll1", Layout::VScroll1Place},
+        {"imgApp1", Layout::SlotPlace(1)},       {"imgApp20", Layout::SlotPlace(20)},
+    };
+    for (const auto& [name, place] : places) {
+        EXPECT_EQ(Control<QWidget>(window.get(), name)->geometry(), pixels(place)) << name;
+    }
+    EXPECT_EQ(Slot(7)->geometry(), QRect(160, 128, 57, 57));  // third column, second row
+
+    // Qt stacks siblings in the order they were made: the last lies on top.
+    std::vector<QString> stacked;
+    for (const QObject* child : window->children()) {
+        if (child->isWidgetType() && !child->objectName().isEmpty()) {
+            const QString name = child->objectName();
+            const QString kind =
+                name.startsWith(QStringLiteral("imgApp")) ? QStringLiteral("imgApp") : name;
+            if (stacked.empty() || stacked.back() != kind) {
+                stacked.push_back(kind);
+            }
+        }
+    }
+    EXPECT_EQ(stacked,
+              (std::vector<QString>{"Image2", "Label2", "Label1", "imgApp", "imgAdd", "Image1",
+                                    "lblLoading", "lblNewNote", "VScroll1", "HScroll1"}));
 }
 
 }  // namespace

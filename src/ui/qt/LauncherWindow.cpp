@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "launcher/Form1.h"
+#include "launcher/Form1Layout.h"
 #include "notes/NoteStartup.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
@@ -25,9 +26,21 @@ namespace QtUi {
 
 namespace {
 
-void Place(QWidget* control, double left, double top, double width, double height) {
-    control->setGeometry(PixelsFromTwips(left), PixelsFromTwips(top), PixelsFromTwips(width),
-                         PixelsFromTwips(height));
+void Place(QWidget* control, const Launcher::Form1Layout::Place& place) {
+    control->setGeometry(PixelsFromTwips(place.Left), PixelsFromTwips(place.Top),
+                         PixelsFromTwips(place.Width), PixelsFromTwips(place.Height));
+}
+
+QColor ColourOf(const Launcher::Form1Layout::Colour& colour) {
+    switch (colour.Kind) {
+        case Launcher::Form1Layout::ColourKind::SystemWindow:
+            return Artwork::WindowColour();
+        case Launcher::Form1Layout::ColourKind::SystemActiveCaption:
+            return Artwork::ActiveCaptionColour();
+        case Launcher::Form1Layout::ColourKind::Rgb:
+            break;
+    }
+    return {colour.Red, colour.Green, colour.Blue};
 }
 
 void Colour(QWidget* control, QColor text, std::optional<QColor> background) {
@@ -40,11 +53,6 @@ void Colour(QWidget* control, QColor text, std::optional<QColor> background) {
     control->setAutoFillBackground(background.has_value());
 }
 
-constexpr double SlotSize = 855;
-constexpr double SlotPitch = 960;
-constexpr double GridLeft = 480;
-constexpr double GridTop = 960;
-
 }  // namespace
 
 LauncherWindow::LauncherWindow(Platform::Dialogs& dialogs, Platform::Drives& drives,
@@ -53,8 +61,8 @@ LauncherWindow::LauncherWindow(Platform::Dialogs& dialogs, Platform::Drives& dri
       dialogs_(dialogs),
       notes_(dialogs, programFolder) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("KIVOLA"));
-    setAccessibleName(QStringLiteral("KIVOLA"));
+    setWindowTitle(ToQString(Launcher::Form1Layout::Caption));
+    setAccessibleName(ToQString(Launcher::Form1Layout::Caption));
     setWindowIcon(Artwork::WindowIcon());
     setFixedSize(ClientWidth, ClientHeight);
     QPalette colours = palette();
@@ -96,86 +104,110 @@ LauncherWindow::~LauncherWindow() {
 }
 
 void LauncherWindow::BuildControls() {
-    // Created from the bottom of the stacking order up: each lies above those made before it.
+    namespace Layout = Launcher::Form1Layout;
+    using Layout::Control;
     const QCursor hand = Artwork::HandPointer();
-
-    Image2_ = new Picture(this);
-    Image2_->setObjectName(QStringLiteral("Image2"));
-    Place(Image2_, -360, 0, 5250, 6600);
-    Image2_->setPixmap(Artwork::Background());
-
-    Label2_ = new QLabel(QStringLiteral("KIVOLA portable"), this);
-    Label2_->setObjectName(QStringLiteral("Label2"));
-    Place(Label2_, 3240, 6240, 1575, 255);
-    Label2_->setFont(Artwork::LabelFont());
-    Label2_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Colour(Label2_, QColor(192, 192, 192), std::nullopt);
-
-    Label1_ = new QLabel(QStringLiteral("Using XX MB of 1001 MB (22%)"), this);
-    Label1_->setObjectName(QStringLiteral("Label1"));
-    Place(Label1_, 240, 6240, 2895, 255);
-    Label1_->setFont(Artwork::LabelFont());
-    Label1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Colour(Label1_, Qt::white, std::nullopt);
-
-    for (int slot = Launcher::SlotCount; slot >= 1; --slot) {
-        auto* picture = new Picture(this);
-        picture->setObjectName(QStringLiteral("imgApp%1").arg(slot));
-        const int column = (slot - 1) % 4;
-        const int row = (slot - 1) / 4;
-        Place(picture, GridLeft + SlotPitch * column, GridTop + SlotPitch * row, SlotSize,
-              SlotSize);
-        picture->setCursor(hand);
-        imgApp_[static_cast<std::size_t>(slot - 1)] = picture;
+    const auto pointer = [&hand](QWidget* control, Control kind) {
+        if (Layout::HasHandPointer(kind)) {
+            control->setCursor(hand);
+        }
+    };
+    // Created from the bottom of the stacking order up: each lies above those made before it.
+    for (const Control kind : Layout::StackingBottomUp) {
+        switch (kind) {
+            case Control::Image2:
+                Image2_ = new Picture(this);
+                Image2_->setObjectName(QStringLiteral("Image2"));
+                Place(Image2_, Layout::Image2Place);
+                Image2_->setPixmap(Artwork::Background());
+                break;
+            case Control::Label2:
+                Label2_ = MakeLabel(QStringLiteral("Label2"), Layout::Label2Place,
+                                    Layout::Label2Caption, Layout::Label2Text, std::nullopt);
+                break;
+            case Control::Label1:
+                Label1_ = MakeLabel(QStringLiteral("Label1"), Layout::Label1Place,
+                                    Layout::Label1Caption, Layout::Label1Text, std::nullopt);
+                break;
+            case Control::imgApp:
+                for (int slot = Launcher::SlotCount; slot >= 1; --slot) {
+                    auto* picture = new Picture(this);
+                    picture->setObjectName(QStringLiteral("imgApp%1").arg(slot));
+                    Place(picture, Layout::SlotPlace(slot));
+                    pointer(picture, kind);
+                    imgApp_[static_cast<std::size_t>(slot - 1)] = picture;
+                }
+                break;
+            case Control::imgAdd:
+                imgAdd_ = new Picture(this);
+                imgAdd_->setObjectName(QStringLiteral("imgAdd"));
+                Place(imgAdd_, Layout::imgAddPlace);
+                imgAdd_->setPixmap(Artwork::AddGlyph());
+                imgAdd_->setScaledContents(true);
+                imgAdd_->setToolTip(ToQString(Layout::imgAddToolTip));
+                imgAdd_->setAccessibleName(ToQString(Layout::imgAddToolTip));
+                pointer(imgAdd_, kind);
+                break;
+            case Control::Image1:
+                Image1_ = new Picture(this);
+                Image1_->setObjectName(QStringLiteral("Image1"));
+                Place(Image1_, Layout::Image1Place);
+                Image1_->setPixmap(Artwork::CloseButton());
+                Image1_->setAccessibleName(ToQString(Layout::Image1AccessibleName));
+                pointer(Image1_, kind);
+                break;
+            case Control::lblLoading:
+                lblLoading_ = MakeLabel(QStringLiteral("lblLoading"), Layout::lblLoadingPlace,
+                                        Layout::lblLoadingCaption, Layout::lblLoadingText,
+                                        Layout::lblLoadingBack);
+                lblLoading_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+                break;
+            case Control::lblNewNote: {
+                lblNewNote_ = new Picture(this);
+                lblNewNote_->setObjectName(QStringLiteral("lblNewNote"));
+                lblNewNote_->setText(ToQString(Layout::lblNewNoteCaption));
+                Place(lblNewNote_, Layout::lblNewNotePlace);
+                QFont underlined = Artwork::LabelFont();
+                underlined.setUnderline(true);
+                lblNewNote_->setFont(underlined);
+                Colour(lblNewNote_, ColourOf(Layout::lblNewNoteText),
+                       ColourOf(Layout::lblNewNoteBack));
+                lblNewNote_->setAccessibleName(ToQString(Layout::lblNewNoteAccessibleName));
+                pointer(lblNewNote_, kind);
+                break;
+            }
+            case Control::VScroll1:
+                VScroll1_ = new QScrollBar(Qt::Vertical, this);
+                VScroll1_->setObjectName(QStringLiteral("VScroll1"));
+                Place(VScroll1_, Layout::VScroll1Place);
+                // One page per step, and a change only when a thumb drag ends, as the page
+                // change expects of the scroll bar.
+                VScroll1_->setSingleStep(1);
+                VScroll1_->setPageStep(1);
+                VScroll1_->setTracking(false);
+                VScroll1_->setAccessibleName(ToQString(Layout::VScroll1AccessibleName));
+                break;
+            case Control::HScroll1:
+                HScroll1_ = new QScrollBar(Qt::Horizontal, this);
+                HScroll1_->setObjectName(QStringLiteral("HScroll1"));
+                Place(HScroll1_, Layout::HScroll1Place);
+                break;
+        }
     }
+}
 
-    imgAdd_ = new Picture(this);
-    imgAdd_->setObjectName(QStringLiteral("imgAdd"));
-    Place(imgAdd_, 4405, 5850, 200, 200);
-    imgAdd_->setPixmap(Artwork::AddGlyph());
-    imgAdd_->setScaledContents(true);
-    imgAdd_->setToolTip(QStringLiteral("Add a new application"));
-    imgAdd_->setAccessibleName(QStringLiteral("Add a new application"));
-    imgAdd_->setCursor(hand);
-
-    Image1_ = new Picture(this);
-    Image1_->setObjectName(QStringLiteral("Image1"));
-    Place(Image1_, 4490, 100, 270, 315);
-    Image1_->setPixmap(Artwork::CloseButton());
-    Image1_->setAccessibleName(QStringLiteral("Close KIVOLA"));
-    Image1_->setCursor(hand);
-
-    lblLoading_ = new QLabel(QStringLiteral("Please wait, loading..."), this);
-    lblLoading_->setObjectName(QStringLiteral("lblLoading"));
-    Place(lblLoading_, 1440, 2760, 1935, 255);
-    lblLoading_->setFont(Artwork::LabelFont());
-    lblLoading_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Colour(lblLoading_, Qt::black, QColor(Qt::white));
-
-    lblNewNote_ = new Picture(this);
-    lblNewNote_->setObjectName(QStringLiteral("lblNewNote"));
-    lblNewNote_->setText(QStringLiteral("+ New KIVOLA"));
-    Place(lblNewNote_, 480, 5805, 1335, 255);
-    QFont underlined = Artwork::LabelFont();
-    underlined.setUnderline(true);
-    lblNewNote_->setFont(underlined);
-    Colour(lblNewNote_, Artwork::ActiveCaptionColour(), Artwork::WindowColour());
-    lblNewNote_->setAccessibleName(QStringLiteral("Open a new note"));
-    lblNewNote_->setCursor(hand);
-
-    VScroll1_ = new QScrollBar(Qt::Vertical, this);
-    VScroll1_->setObjectName(QStringLiteral("VScroll1"));
-    Place(VScroll1_, 4400, 960, 225, 4695);
-    // One page per step, and a change only when a thumb drag ends, as the page change
-    // expects of the scroll bar.
-    VScroll1_->setSingleStep(1);
-    VScroll1_->setPageStep(1);
-    VScroll1_->setTracking(false);
-    VScroll1_->setAccessibleName(QStringLiteral("Page of applications"));
-
-    HScroll1_ = new QScrollBar(Qt::Horizontal, this);
-    HScroll1_->setObjectName(QStringLiteral("HScroll1"));
-    Place(HScroll1_, 3600, 240, 615, 255);
+QLabel* LauncherWindow::MakeLabel(const QString& name, const Launcher::Form1Layout::Place& place,
+                                  std::u16string_view caption,
+                                  const Launcher::Form1Layout::Colour& text,
+                                  std::optional<Launcher::Form1Layout::Colour> background) {
+    auto* label = new QLabel(ToQString(caption), this);
+    label->setObjectName(name);
+    Place(label, place);
+    label->setFont(Artwork::LabelFont());
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Colour(label, ColourOf(text),
+           background ? std::optional<QColor>(ColourOf(*background)) : std::nullopt);
+    return label;
 }
 
 void LauncherWindow::ConnectEvents() {

@@ -11,8 +11,11 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
+#include "launcher/Form1Layout.h"
 #include "launcher/LauncherView.h"
 #include "ui/qt/NoteWindows.h"
 
@@ -36,9 +39,9 @@ class LauncherWindow : public QWidget, public Launcher::LauncherView {
     Q_OBJECT
 
   public:
-    // Client area 4905 by 6585 twips.
-    static constexpr int ClientWidth = 327;
-    static constexpr int ClientHeight = 439;
+    // The client area in pixels at 96 dpi, 15 twips to a pixel.
+    static constexpr int ClientWidth = static_cast<int>(Launcher::Form1Layout::ClientWidth / 15);
+    static constexpr int ClientHeight = static_cast<int>(Launcher::Form1Layout::ClientHeight / 15);
 
     // Makes the window and runs Form1's load step (which opens the saved notes); showing it
     // is left to the caller.
@@ -83,6 +86,9 @@ class LauncherWindow : public QWidget, public Launcher::LauncherView {
 
   private:
     void BuildControls();
+    QLabel* MakeLabel(const QString& name, const Launcher::Form1Layout::Place& place,
+                      std::u16string_view caption, const Launcher::Form1Layout::Colour& text,
+                      std::optional<Launcher::Form1Layout::Colour> background);
     void ConnectEvents();
     Picture* Slot(int slot) const;
     // Saves every note; when one could not be saved, asks whether to end all the same.
