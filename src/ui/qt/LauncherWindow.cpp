@@ -331,19 +331,7 @@ void LauncherWindow::EndProgram() {
 }
 
 bool LauncherWindow::NotesAllowEnd() {
-    if (notes_.SaveAll()) {
-        return true;
-    }
-    // The note has said why its text could not be written; ending now would lose that text.
-    Platform::MessageBoxRequest question;
-    question.Prompt =
-        u"A note could not be saved, and its text is still in its window.\r\n\r\n"
-        u"Close KIVOLA all the same? The text that was not saved will be lost.";
-    question.Title = u"Kivola";
-    question.Buttons = Platform::MessageButtons::YesNo;
-    question.Icon = Platform::MessageIcon::Exclamation;
-    question.DefaultButton = Platform::MessageResult::No;
-    return dialogs_.ShowMessage(question) == Platform::MessageResult::Yes;
+    return notes_.AllowProgramEnd();
 }
 
 void LauncherWindow::EndNow() {

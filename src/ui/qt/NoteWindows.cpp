@@ -55,8 +55,12 @@ Notes::frmNote& NoteWindows::CreateNoteWindow() {
         window->move(DefaultPlace(made_));
     }
     ++made_;
-    connect(window, &NoteWindow::Closed, this, [](NoteWindow* closed) { closed->deleteLater(); });
+    connect(window, &NoteWindow::Closed, this, [this](NoteWindow* closed) {
+        open_.Remove(closed->Form());
+        closed->deleteLater();
+    });
     windows_.emplace_back(window);
+    open_.Add(window->Form());
     return window->Form();
 }
 
@@ -71,17 +75,15 @@ std::vector<NoteWindow*> NoteWindows::OpenWindows() const {
 }
 
 bool NoteWindows::SaveAll() {
-    bool allSaved = true;
-    for (NoteWindow* window : OpenWindows()) {
-        allSaved = window->Form().SaveNote() && allSaved;
-    }
-    return allSaved;
+    return open_.SaveAll();
 }
 
-bool NoteWindows::AnyUnsaved() {
-    const auto open = OpenWindows();
-    return std::any_of(open.begin(), open.end(),
-                       [](NoteWindow* window) { return window->Form().HasUnsavedText(); });
+bool NoteWindows::AnyUnsaved() const {
+    return open_.AnyUnsaved();
+}
+
+bool NoteWindows::AllowProgramEnd() {
+    return open_.AllowProgramEnd(dialogs_);
 }
 
 void NoteWindows::CloseAll() {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "notes/NoteWindowFactory.h"
+#include "notes/OpenNotes.h"
 
 namespace Platform {
 class Dialogs;
@@ -30,11 +31,10 @@ class NoteWindows : public QObject, public Notes::NoteWindowFactory {
 
     Notes::frmNote& CreateNoteWindow() override;
 
-    // Saves every open note whose text changed. False when a text could not be written (its
-    // note has told the user and keeps the text).
+    // The rules of Notes::OpenNotes over the notes whose windows are open.
     bool SaveAll();
-    // True when some open note holds text that is not on the drive.
-    bool AnyUnsaved();
+    bool AnyUnsaved() const;
+    bool AllowProgramEnd();
     // The program ends: every note window goes.
     void CloseAll();
 
@@ -44,6 +44,7 @@ class NoteWindows : public QObject, public Notes::NoteWindowFactory {
     Platform::Dialogs& dialogs_;
     std::u16string programFolder_;
     std::vector<QPointer<NoteWindow>> windows_;
+    Notes::OpenNotes open_;
     int made_ = 0;
 };
 
