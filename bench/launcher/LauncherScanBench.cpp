@@ -19,11 +19,15 @@
 #include <system_error>
 #include <vector>
 
+#include "BenchFolders.h"
 #include "ScanFloor.h"
 #include "launcher/AppDescriptor.h"
 #include "launcher/Form1.h"
 
 namespace {
+
+using Bench::Fail;
+using Bench::NewFolderIn;
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -66,30 +70,11 @@ class NoDialogs final : public Platform::Dialogs {
     }
 };
 
-[[noreturn]] void Fail(const fs::path& path, const char* what) {
-    std::fprintf(stderr, "%s: %s\n", path.string().c_str(), what);
-    std::exit(1);
-}
-
 void WriteSmallFile(const fs::path& path, std::string_view content) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
     if (!out.flush()) {
         Fail(path, "cannot be written");
-    }
-}
-
-// A folder of our own in parent: the name holds the clock, and an existing one is never reused.
-fs::path NewFolderIn(const fs::path& parent, const std::string& prefix) {
-    for (auto stamp = Clock::now().time_since_epoch().count();; ++stamp) {
-        fs::path folder = parent / (prefix + std::to_string(stamp));
-        std::error_code error;
-        if (fs::create_directory(folder, error)) {
-            return folder;
-        }
-        if (error) {
-            Fail(folder, error.message().c_str());
-        }
     }
 }
 

@@ -17,10 +17,14 @@
 #include <system_error>
 #include <vector>
 
+#include "BenchFolders.h"
 #include "WalkFloor.h"
 #include "support/CDirDrill.h"
 
 namespace {
+
+using Bench::Fail;
+using Bench::NewFolderIn;
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -30,11 +34,6 @@ constexpr int TopFolders = 50;
 constexpr int FoldersPerTop = 99;   // 50 + 50 * 99 = 5,000 folders below the root
 constexpr int FilesPerFolder = 20;  // 5,000 * 20 = 100,000 files
 constexpr int Repetitions = 7;
-
-[[noreturn]] void Fail(const fs::path& path, const char* what) {
-    std::fprintf(stderr, "%s: %s\n", path.string().c_str(), what);
-    std::exit(1);
-}
 
 void Touch(const fs::path& path) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -56,20 +55,6 @@ void MakeTree(const fs::path& root) {
         FillFolder(topFolder);
         for (int sub = 0; sub < FoldersPerTop; ++sub) {
             FillFolder(topFolder / ("sub" + std::to_string(sub)));
-        }
-    }
-}
-
-// A folder of our own in parent: the name holds the clock, and an existing one is never reused.
-fs::path NewFolderIn(const fs::path& parent, const std::string& prefix) {
-    for (auto stamp = Clock::now().time_since_epoch().count();; ++stamp) {
-        fs::path folder = parent / (prefix + std::to_string(stamp));
-        std::error_code error;
-        if (fs::create_directory(folder, error)) {
-            return folder;
-        }
-        if (error) {
-            Fail(folder, error.message().c_str());
         }
     }
 }
