@@ -6,6 +6,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
+#include "platform/win32/DevicePaths.h"
 #include "platform/win32/DirectoryReader.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/WindowsApi.h"
@@ -39,74 +40,13 @@ class OwnedHandle {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-bool IsAsciiLetter(char16_t c) {
-    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
-}
-
-bool EqualsIgnoringAsciiCase(std::u16string_view text, std::u16string_view upper) {
-    if (text.size() != upper.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        const char16_t folded = (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c;
-        if (folded != upper[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// "\\.\", "\\?\" and the kernel's own "\??\" reach the object namespace directly. Through
-// them only a drive letter or UNC leads to files; everything else there (\\.\NUL, \\.\pipe\x,
-// \\?\Volume{...}, \\.\C:\...) is a device or a volume opened raw.
-bool InDeviceNamespace(std::u16string_view path) {
-    const bool win32Prefix = path.size() >= 4 && IsPathSeparator(path[0]) &&
-                             IsPathSeparator(path[1]) && (path[2] == u'.' || path[2] == u'?') &&
-                             IsPathSeparator(path[3]);
-    if (!win32Prefix && !path.starts_with(u"\\??\\")) {
-        return false;
-    }
-    if (path[2] == u'.') {
-        return true;
-    }
-    const std::u16string_view rest = path.substr(4);
-    const bool drive =
-        rest.size() >= 3 && IsAsciiLetter(rest[0]) && rest[1] == u':' && IsPathSeparator(rest[2]);
-    const bool unc = rest.size() >= 4 && EqualsIgnoringAsciiCase(rest.substr(0, 3), u"UNC") &&
-                     IsPathSeparator(rest[3]);
-    return !drive && !unc;
-}
-
-// Windows opens a device for a reserved name as the last component, also behind a colon
-// ("nul:", "nul:.txt", "x:con") and also where a file by that name exists. Under Wine
-// GetFileAttributesW even reports such a path as an existing file, so the test is ours.
-bool NamesDevice(std::u16string_view path) {
-    const std::u16string name = NameOfPath(WithoutTrailingSeparators(std::u16string(path)));
-    std::u16string_view rest = name;
-    for (;;) {
-        const std::size_t colon = rest.find(u':');
-        if (IsDeviceName(rest.substr(0, colon))) {
-            return true;
-        }
-        if (colon == std::u16string_view::npos) {
-            return false;
-        }
-        rest.remove_prefix(colon + 1);
-    }
-}
-
-bool IsDevicePath(const std::u16string& path) {
-    return InDeviceNamespace(path) || NamesDevice(path);
-}
-
 // The reason a device path cannot be written: Windows' own wording for a name it refuses.
 IoStatus DeviceFailure() {
     return ErrorFailure(ERROR_INVALID_NAME);
 }
 
 DWORD RawAttributes(const std::u16string& path) {
-    if (path.empty() || IsDevicePath(path)) {
+    if (path.empty() || Win32::IsDevicePath(path)) {
         return INVALID_FILE_ATTRIBUTES;
     }
     return GetFileAttributesW(Wide(path).c_str());
@@ -178,7 +118,7 @@ bool FolderExists(const std::u16string& path) {
 }
 
 std::optional<FileIdentity> IdentityOfPath(const std::u16string& path) {
-    if (path.empty() || IsDevicePath(path)) {
+    if (path.empty() || Win32::IsDevicePath(path)) {
         return std::nullopt;
     }
     // No access asked for, so neither a sharing mode of another program nor our rights stand
@@ -194,7 +134,7 @@ std::optional<FileIdentity> IdentityOfPath(const std::u16string& path) {
 }
 
 std::optional<FolderContents> ListFolder(const std::u16string& folder) {
-    if (folder.empty() || IsDevicePath(folder)) {
+    if (folder.empty() || Win32::IsDevicePath(folder)) {
         return std::nullopt;
     }
     Win32::DirectoryReader reader(folder);
@@ -223,7 +163,7 @@ std::optional<FolderContents> ListFolder(const std::u16string& folder) {
 }
 
 std::optional<std::string> ReadWholeFile(const std::u16string& path, std::size_t limit) {
-    if (path.empty() || IsDevicePath(path)) {
+    if (path.empty() || Win32::IsDevicePath(path)) {
         return std::nullopt;
     }
     // Shared in every way, so that a note another program holds open still reads.
@@ -276,7 +216,7 @@ std::optional<std::string> ReadWholeFile(const std::u16string& path, std::size_t
 }
 
 std::optional<std::uint64_t> SizeOfFile(const std::u16string& path) {
-    if (path.empty() || IsDevicePath(path)) {
+    if (path.empty() || Win32::IsDevicePath(path)) {
         return std::nullopt;
     }
     WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -287,7 +227,7 @@ std::optional<std::uint64_t> SizeOfFile(const std::u16string& path) {
 }
 
 IoStatus WriteFileAtomically(const std::u16string& path, std::string_view content) {
-    if (path.empty() || IsDevicePath(path)) {
+    if (path.empty() || Win32::IsDevicePath(path)) {
         return DeviceFailure();
     }
     const std::wstring target = Wide(path);
@@ -339,7 +279,7 @@ IoStatus WriteFileAtomically(const std::u16string& path, std::string_view conten
 }
 
 IoStatus RemoveFile(const std::u16string& path) {
-    if (path.empty() || IsDevicePath(path)) {
+    if (path.empty() || Win32::IsDevicePath(path)) {
         return DeviceFailure();
     }
     const std::wstring native = Wide(path);
@@ -369,7 +309,7 @@ IoStatus RemoveFile(const std::u16string& path) {
 }
 
 IoStatus MakeFolder(const std::u16string& path) {
-    if (path.empty() || IsDevicePath(path)) {
+    if (path.empty() || Win32::IsDevicePath(path)) {
         return DeviceFailure();
     }
     if (CreateDirectoryW(Wide(path).c_str(), nullptr)) {

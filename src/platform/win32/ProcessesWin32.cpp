@@ -5,6 +5,7 @@
 #include "platform/Paths.h"
 #include "platform/Processes.h"
 #include "platform/win32/CriticalErrorsOff.h"
+#include "platform/win32/DevicePaths.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/WindowsApi.h"
 
@@ -31,14 +32,6 @@ bool IsBatchFile(std::u16string_view program) {
         }
     }
     return extension == u".bat" || extension == u".cmd";
-}
-
-// "\\.\COM1", "\\.\pipe\x": the device namespace holds no programs, and opening one of its
-// entries may block or talk to hardware.
-bool IsDeviceNamespace(std::u16string_view program) {
-    return program.size() >= 4 && IsPathSeparator(program[0], PathStyle::Windows) &&
-           IsPathSeparator(program[1], PathStyle::Windows) && program[2] == u'.' &&
-           IsPathSeparator(program[3], PathStyle::Windows);
 }
 
 // The interpreter in the system folder, not the one an environment variable names.
@@ -75,7 +68,7 @@ class Win32Processes final : public Processes {
         if (program.empty()) {
             return StartFailure(ERROR_FILE_NOT_FOUND, program);
         }
-        if (IsDeviceName(NameOfPath(program)) || IsDeviceNamespace(program)) {
+        if (Win32::IsDevicePath(program)) {
             return IoStatus::Failure(u"This is the name of a device, not of a program.");
         }
         // A program on a drive without media fails here instead of asking for a disk.
