@@ -5,8 +5,8 @@
 
 #include <string>
 
-namespace Shaping {
-class Region;
+namespace Transparent {
+class RegionApi;
 }
 
 namespace Notes {
@@ -26,8 +26,10 @@ class NoteView {
     virtual void SetBorderStyleNone() = 0;
     // Pixels per twip of the screen the window is on (1/15 at 96 dpi), for shaping.
     virtual double PixelsPerTwip() const = 0;
-    // Cuts the window to the region (pixels from the window's top-left corner).
-    virtual void SetShape(const Shaping::Region& region) = 0;
+    // The region operations that cut this window: what SetWindowRgn is handed becomes the
+    // window's shape (pixels from its top-left corner). A native front-end passes them to the
+    // system; one that cuts by a pixel mask builds the regions itself.
+    virtual Transparent::RegionApi& WindowRegionApi() = 0;
 
     virtual void ShowWindow() = 0;
     virtual void CloseWindow() = 0;  // unloads the window; frmNote must not be used afterwards

@@ -5,7 +5,6 @@
 #include "notes/NoteFile.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
-#include "shaping/RegionBuilder.h"
 #include "support/MouseDrag.h"
 
 namespace Notes {
@@ -99,13 +98,10 @@ void frmNote::EnsureLoaded() {
 void frmNote::RunLoadStep() {
     loaded_ = true;
     view_.SetBorderStyleNone();
-    Shaping::RegionBuilder builder;
     // The border style was set to none just above, so MakeTransparent never ends the program
     // here; there is nothing for it to end.
-    Transparent::MakeTransparent(NoteFormGeometry(view_.PixelsPerTwip()), builder, dialogs_, [] {});
-    if (builder.HasWindowRegion()) {
-        view_.SetShape(builder.WindowRegion());
-    }
+    Transparent::MakeTransparent(NoteFormGeometry(view_.PixelsPerTwip()), view_.WindowRegionApi(),
+                                 dialogs_, [] {});
     if (FileExists(NoteFilePath())) {
         LoadNoteText();
     }

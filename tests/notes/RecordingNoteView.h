@@ -18,6 +18,7 @@
 #include "notes/frmNote.h"
 #include "platform/Dialogs.h"
 #include "shaping/Region.h"
+#include "shaping/RegionBuilder.h"
 
 namespace NotesTest {
 
@@ -41,15 +42,28 @@ class RecordingNoteView : public Notes::NoteView {
     void SetWindowTop(double twips) override { Top = twips; }
     void SetBorderStyleNone() override { Calls.emplace_back("border"); }
     double PixelsPerTwip() const override { return Ppt; }
-    void SetShape(const Shaping::Region& region) override {
-        Calls.emplace_back("shape");
-        Shape = region;
-    }
+    Transparent::RegionApi& WindowRegionApi() override { return regions_; }
     void ShowWindow() override { Calls.emplace_back("show"); }
     void CloseWindow() override { Calls.emplace_back("close"); }
 
     bool Closed() const { return std::find(Calls.begin(), Calls.end(), "close") != Calls.end(); }
     bool Shown() const { return std::find(Calls.begin(), Calls.end(), "show") != Calls.end(); }
+
+  private:
+    // Builds the regions as pixel sets and keeps the one that cut the window.
+    class Regions : public Shaping::RegionBuilder {
+      public:
+        explicit Regions(RecordingNoteView& view) : view_(view) {}
+        void SetWindowRgn(Transparent::RegionHandle region, bool redraw) override {
+            RegionBuilder::SetWindowRgn(region, redraw);
+            view_.Calls.emplace_back("shape");
+            view_.Shape = WindowRegion();
+        }
+
+      private:
+        RecordingNoteView& view_;
+    };
+    Regions regions_{*this};
 };
 
 // Draws given by the test, in order; running out is a test failure.

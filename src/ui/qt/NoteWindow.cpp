@@ -169,12 +169,13 @@ double NoteWindow::PixelsPerTwip() const {
     return 1.0 / TwipsPerPixel;
 }
 
-void NoteWindow::SetShape(const Shaping::Region& region) {
+void NoteWindow::MaskRegions::SetWindowRgn(Transparent::RegionHandle region, bool redraw) {
+    RegionBuilder::SetWindowRgn(region, redraw);
     QRegion mask;
-    for (const Shaping::PixelRect& rect : region.Rectangles()) {
+    for (const Shaping::PixelRect& rect : WindowRegion().Rectangles()) {
         mask += QRect(rect.Left, rect.Top, rect.Right - rect.Left, rect.Bottom - rect.Top);
     }
-    setMask(mask);
+    window_.setMask(mask);
 }
 
 void NoteWindow::ShowWindow() {

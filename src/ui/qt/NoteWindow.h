@@ -19,6 +19,7 @@
 #include <string>
 
 #include "notes/NoteView.h"
+#include "shaping/RegionBuilder.h"
 
 class QPlainTextEdit;
 
@@ -61,7 +62,7 @@ class NoteWindow : public QWidget, public Notes::NoteView {
     void SetWindowTop(double twips) override;
     void SetBorderStyleNone() override;
     double PixelsPerTwip() const override;
-    void SetShape(const Shaping::Region& region) override;
+    Transparent::RegionApi& WindowRegionApi() override { return regions_; }
     void ShowWindow() override;
     void CloseWindow() override;
 
@@ -75,11 +76,22 @@ class NoteWindow : public QWidget, public Notes::NoteView {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Builds the regions as pixel sets; the one handed to SetWindowRgn becomes the mask.
+    class MaskRegions : public Shaping::RegionBuilder {
+      public:
+        explicit MaskRegions(NoteWindow& window) : window_(window) {}
+        void SetWindowRgn(Transparent::RegionHandle region, bool redraw) override;
+
+      private:
+        NoteWindow& window_;
+    };
+
     void MarkClosed();
 
     QPlainTextEdit* txtNote_ = nullptr;
     Picture* Image1_ = nullptr;
     Picture* Image2_ = nullptr;
+    MaskRegions regions_{*this};
     std::unique_ptr<Notes::frmNote> form_;
     bool closed_ = false;
     bool systemMove_ = false;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "notes/NotePlacement.h"
 #include "notes/frmNote.h"
 #include "ui/qt/NoteWindow.h"
 #include "ui/qt/WindowSystem.h"
@@ -13,26 +14,15 @@ namespace QtUi {
 
 namespace {
 
-// Where the n-th note window of this run opens. Notes are not centred and remember no place of
-// their own; a desktop without a window manager would stack them all in one corner, so they
-// are laid out in columns down the left half of the screen, beside the centred launcher, and
-// once that is full, again a little further down and to the right.
 QPoint DefaultPlace(int n) {
     QRect area(0, 0, 1024, 768);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         area = screen->availableGeometry();
     }
-    constexpr int margin = 24;
-    constexpr int gap = 12;
-    constexpr int width = NoteWindow::ClientWidth + gap;
-    constexpr int height = NoteWindow::ClientHeight + gap;
-    const int rows = std::max(1, (area.height() - margin) / height);
-    const int columns = std::max(1, (area.width() / 2 - margin) / width);
-    const int layer = n / (rows * columns);
-    const int place = n % (rows * columns);
-    const int shift = (layer % 8) * 26;
-    return area.topLeft() + QPoint(margin + (place / rows) * width + shift,
-                                   margin + (place % rows) * height + shift);
+    const Notes::ScreenPoint place =
+        Notes::DefaultNotePlace(n, {area.x(), area.y(), area.width(), area.height()},
+                                NoteWindow::ClientWidth, NoteWindow::ClientHeight);
+    return {place.X, place.Y};
 }
 
 }  // namespace
