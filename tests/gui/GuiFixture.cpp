@@ -49,7 +49,7 @@ void GuiFixture::AddApplication(const std::string& title) {
     hue += 37;
     const std::string marker = (drive.Path() / ("launched-" + title)).string();
     const auto script =
-        drive.WriteFile(title + "/run.sh", "#!/bin/sh\necho \"$0\" > '" + marker + "'\n");
+        drive.WriteFile(title + "/run.sh", "#!/bin/sh\necho \"$0\" >> '" + marker + "'\n");
     std::filesystem::permissions(script, std::filesystem::perms::owner_exec,
                                  std::filesystem::perm_options::add);
     drive.WriteFile(title + "/kivolaapp.ini", "run.sh");

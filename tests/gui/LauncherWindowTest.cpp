@@ -120,6 +120,21 @@ TEST_F(LauncherWindowTest, AClickOnASlotStartsItsApplicationOnEveryPage) {
     EXPECT_FALSE(drive.Exists("launched-" + first));
 }
 
+TEST_F(LauncherWindowTest, ADoubleClickOnASlotStartsItsApplicationOnce) {
+    AddApplications(1);
+    Start();
+    WaitForGrid();
+    // Through the window, as the system reports it: press, release, press, double click,
+    // release.
+    const QPoint centre = Slot(1)->mapTo(window.get(), Slot(1)->rect().center());
+    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, centre);
+    ASSERT_TRUE(WaitUntil([&] { return drive.Exists("launched-App 01"); }));
+    QTest::qWait(500);
+    // Each run of the application appends a line.
+    const std::string runs = drive.ReadFile("launched-App 01");
+    EXPECT_EQ(std::count(runs.begin(), runs.end(), '\n'), 1) << runs;
+}
+
 TEST_F(LauncherWindowTest, TheAddButtonWritesADescriptorThatTheNextStartFinds) {
     AddApplications(3);
     Start();

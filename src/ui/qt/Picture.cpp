@@ -48,6 +48,11 @@ void Picture::mousePressEvent(QMouseEvent* event) {
     event->accept();
 }
 
+void Picture::mouseDoubleClickEvent(QMouseEvent* event) {
+    leftPressed_ = false;
+    event->accept();
+}
+
 void Picture::mouseMoveEvent(QMouseEvent* event) {
     emit MouseMove(ButtonCode(event->buttons()), ShiftCode(event->modifiers()), event->position());
     event->accept();

@@ -30,6 +30,9 @@ class Picture : public QLabel {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // The second press of a double click: its click was raised by the first press, so a double
+    // click on an icon starts the application once.
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
     bool leftPressed_ = false;
