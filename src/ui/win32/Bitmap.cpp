@@ -1,0 +1,229 @@
+#include "ui/win32/Bitmap.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <utility>
+
+#include "platform/FileSystem.h"
+#include "platform/win32/WindowsApi.h"
+
+#include <objbase.h>
+#include <wincodec.h>
+
+namespace Win32Ui {
+
+namespace {
+
+// Releases a COM interface on every path out of a function.
+template <typename Interface>
+class ComRef {
+  public:
+    ComRef() = default;
+    ComRef(const ComRef&) = delete;
+    ComRef& operator=(const ComRef&) = delete;
+    ~ComRef() {
+        if (pointer_ != nullptr) {
+            pointer_->Release();
+        }
+    }
+    Interface* operator->() const { return pointer_; }
+    Interface* Get() const { return pointer_; }
+    Interface** Out() { return &pointer_; }
+
+  private:
+    Interface* pointer_ = nullptr;
+};
+
+// One factory per thread, made on first use. It is never released: a thread's last COM call
+// should not come after its CoUninitialize, and the process's end reclaims the factory anyway.
+// A failure is not remembered, so a thread that initialises COM late still gets one.
+IWICImagingFactory* ThreadFactory() {
+    thread_local IWICImagingFactory* factory = nullptr;
+    if (factory == nullptr) {
+        IWICImagingFactory* made = nullptr;
+        if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                       IID_PPV_ARGS(&made)))) {
+            factory = made;
+        }
+    }
+    return factory;
+}
+
+// Whether a GIF's logical screen, the size its header gives the whole picture, is over the
+// limit. WIC reports only the first frame's own rectangle, which may be far smaller.
+bool GifScreenTooLarge(std::string_view bytes) {
+    if (bytes.size() < 10 || bytes.substr(0, 4) != "GIF8") {
+        return false;
+    }
+    const auto word = [&](std::size_t at) {
+        return static_cast<unsigned char>(bytes[at]) |
+               (static_cast<unsigned char>(bytes[at + 1]) << 8);
+    };
+    return word(6) > MaxPictureSide || word(8) > MaxPictureSide;
+}
+
+}  // namespace
+
+Bitmap::Bitmap(HBITMAP handle, void* pixels, int width, int height)
+    : handle_(handle),
+      pixels_(static_cast<const std::uint32_t*>(pixels)),
+      width_(width),
+      height_(height) {}
+
+Bitmap::Bitmap(Bitmap&& other) noexcept
+    : handle_(std::exchange(other.handle_, nullptr)),
+      pixels_(std::exchange(other.pixels_, nullptr)),
+      width_(std::exchange(other.width_, 0)),
+      height_(std::exchange(other.height_, 0)) {}
+
+Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
+    if (this != &other) {
+        Reset();
+        handle_ = std::exchange(other.handle_, nullptr);
+        pixels_ = std::exchange(other.pixels_, nullptr);
+        width_ = std::exchange(other.width_, 0);
+        height_ = std::exchange(other.height_, 0);
+    }
+    return *this;
+}
+
+Bitmap::~Bitmap() {
+    Reset();
+}
+
+void Bitmap::Reset() {
+    if (handle_ != nullptr) {
+        DeleteObject(handle_);
+    }
+    handle_ = nullptr;
+    pixels_ = nullptr;
+    width_ = 0;
+    height_ = 0;
+}
+
+std::span<const std::uint32_t> Bitmap::Pixels() const {
+    if (pixels_ == nullptr) {
+        return {};
+    }
+    return {pixels_, static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_)};
+}
+
+HBITMAP CreateDibSection32(int width, int height, void** bits) {
+    *bits = nullptr;
+    if (width <= 0 || height <= 0) {
+        return nullptr;
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // negative: the first row is the top one
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+    if (bitmap == nullptr || *bits == nullptr) {
+        if (bitmap != nullptr) {
+            DeleteObject(bitmap);
+        }
+        *bits = nullptr;
+        return nullptr;
+    }
+    std::memset(*bits, 0, static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
+    return bitmap;
+}
+
+Bitmap DecodePicture(std::string_view bytes) {
+    if (bytes.empty() || bytes.size() > std::numeric_limits<DWORD>::max() ||
+        GifScreenTooLarge(bytes)) {
+        return {};
+    }
+    IWICImagingFactory* factory = ThreadFactory();
+    if (factory == nullptr) {
+        return {};
+    }
+    // The stream only reads the memory, though its signature does not say so.
+    ComRef<IWICStream> stream;
+    if (FAILED(factory->CreateStream(stream.Out())) ||
+        FAILED(
+            stream->InitializeFromMemory(reinterpret_cast<BYTE*>(const_cast<char*>(bytes.data())),
+                                         static_cast<DWORD>(bytes.size())))) {
+        return {};
+    }
+    ComRef<IWICBitmapDecoder> decoder;
+    if (FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr,
+                                                WICDecodeMetadataCacheOnDemand, decoder.Out()))) {
+        return {};
+    }
+    ComRef<IWICBitmapFrameDecode> frame;
+    if (FAILED(decoder->GetFrame(0, frame.Out()))) {
+        return {};
+    }
+    // The size comes from the header: nothing has been decoded yet.
+    UINT width = 0;
+    UINT height = 0;
+    if (FAILED(frame->GetSize(&width, &height)) || width == 0 || height == 0 ||
+        width > MaxPictureSide || height > MaxPictureSide) {
+        return {};
+    }
+    ComRef<IWICBitmapSource> converted;
+    if (FAILED(
+            WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, frame.Get(), converted.Out()))) {
+        return {};
+    }
+    const int w = static_cast<int>(width);
+    const int h = static_cast<int>(height);
+    void* bits = nullptr;
+    HBITMAP handle = CreateDibSection32(w, h, &bits);
+    Bitmap bitmap(handle, bits, w, h);
+    if (!bitmap) {
+        return {};
+    }
+    const UINT stride = width * 4;
+    if (FAILED(converted->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(bits)))) {
+        return {};
+    }
+    return bitmap;
+}
+
+Bitmap LoadPictureFile(const std::u16string& path) {
+    const auto bytes = Platform::ReadWholeFile(path);
+    if (!bytes) {
+        return {};
+    }
+    return DecodePicture(*bytes);
+}
+
+namespace {
+
+// Blends the source rectangle of the bitmap onto the destination rectangle.
+void Blend(HDC dc, const Bitmap& bitmap, RECT destination, SIZE source) {
+    if (!bitmap || dc == nullptr || destination.right <= destination.left ||
+        destination.bottom <= destination.top || source.cx <= 0 || source.cy <= 0) {
+        return;
+    }
+    HDC memory = CreateCompatibleDC(dc);
+    if (memory == nullptr) {
+        return;
+    }
+    HGDIOBJ previous = SelectObject(memory, bitmap.Handle());
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    AlphaBlend(dc, destination.left, destination.top, destination.right - destination.left,
+               destination.bottom - destination.top, memory, 0, 0, source.cx, source.cy, blend);
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+}
+
+}  // namespace
+
+void DrawBitmap(HDC dc, const Bitmap& bitmap, int x, int y, int width, int height) {
+    Blend(dc, bitmap, RECT{x, y, x + width, y + height}, SIZE{bitmap.Width(), bitmap.Height()});
+}
+
+void DrawBitmapClipped(HDC dc, const Bitmap& bitmap, int x, int y, int maxWidth, int maxHeight) {
+    const int width = std::min(bitmap.Width(), maxWidth);
+    const int height = std::min(bitmap.Height(), maxHeight);
+    Blend(dc, bitmap, RECT{x, y, x + width, y + height}, SIZE{width, height});
+}
+
+}  // namespace Win32Ui

@@ -1,0 +1,302 @@
+#include "ui/win32/NoteWindow.h"
+
+#include <utility>
+
+#include "notes/frmNote.h"
+#include "platform/win32/WideText.h"
+#include "shaping/Transparent.h"
+#include "ui/win32/Artwork.h"
+#include "ui/win32/Bitmap.h"
+#include "ui/win32/WindowClasses.h"
+#include "ui/win32/WindowPlace.h"
+
+namespace Win32Ui {
+
+namespace {
+
+using Platform::Win32::FromWide;
+using Platform::Win32::Wide;
+
+constexpr wchar_t ClassName[] = L"KIVOLA.Note";
+constexpr int TextBoxId = 1;
+constexpr int StripId = 2;
+constexpr int CrossId = 3;
+// The text box's inner margin, in pixels at 96 dpi.
+constexpr int TextMargin = 2;
+
+RECT RectOf(const Scale& scale, const Notes::NoteControlTwips& twips) {
+    return scale.Rect(twips.Left, twips.Top, twips.Width, twips.Height);
+}
+
+void Reposition(HWND control, const RECT& place) {
+    SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::u16string TextOf(HWND control) {
+    const int length = GetWindowTextLengthW(control);
+    std::wstring text(static_cast<std::size_t>(std::max(length, 0)) + 1, L'\0');
+    const int copied = GetWindowTextW(control, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(std::max(copied, 0)));
+    return FromWide(text);
+}
+
+}  // namespace
+
+std::u16string TextBoxFromNoteText(const std::u16string& text) {
+    std::u16string box;
+    box.reserve(text.size() + text.size() / 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c == u'\r') {
+            box += u"\r\n";
+            if (i + 1 < text.size() && text[i + 1] == u'\n') {
+                ++i;
+            }
+        } else if (c == u'\n') {
+            box += u"\r\n";
+        } else {
+            box += c;
+        }
+    }
+    return box;
+}
+
+NoteWindow::NoteWindow(Platform::Dialogs& dialogs, std::u16string programFolder, POINT place,
+                       std::function<void(NoteWindow&)> closed)
+    : dialogs_(dialogs), closedCallback_(std::move(closed)), scale_(DpiAtPoint(place)) {
+    const wchar_t* className = RegisterWindowClass(
+        ClassName, Procedure, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_INFOBK + 1)));
+    window_ = CreateWindowExW(WS_EX_APPWINDOW, className, L"KIVOLA note",
+                              WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU, place.x, place.y,
+                              scale_.Pixels(ClientWidthTwips), scale_.Pixels(ClientHeightTwips),
+                              nullptr, nullptr, ProgramInstance(), this);
+    regions_.SetWindow(window_);
+    SendMessageW(window_, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(Artwork::WindowIcon(16)));
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Artwork::WindowIcon(32)));
+
+    // The pictures lie under the text box wherever they meet: made first.
+    Image1_ = CreatePictureControl(window_, StripId, u"Move this note",
+                                   RectOf(scale_, Notes::Image1Twips), *this);
+    Image2_ = CreatePictureControl(window_, CrossId, u"Delete this note",
+                                   RectOf(scale_, Notes::Image2Twips), *this);
+    const RECT text = RectOf(scale_, Notes::txtNoteTwips);
+    txtNote_ = CreateWindowExW(0, L"EDIT", L"",
+                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | ES_MULTILINE |
+                                   ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
+                               text.left, text.top, text.right - text.left, text.bottom - text.top,
+                               window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(TextBoxId)),
+                               ProgramInstance(), nullptr);
+    SetWindowPos(txtNote_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Typed text is otherwise cut off at 30,000 characters.
+    SendMessageW(txtNote_, EM_SETLIMITTEXT, 0, 0);
+    noteFont_ = Font(u"Verdana", 9.75, scale_.Dpi());
+    SendMessageW(txtNote_, WM_SETFONT, reinterpret_cast<WPARAM>(noteFont_.Handle()), FALSE);
+    const int margin = scale_.FromStandard(TextMargin);
+    SendMessageW(txtNote_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                 MAKELPARAM(margin, margin));
+
+    form_ = std::make_unique<Notes::frmNote>(*this, dialogs, std::move(programFolder));
+    SetNoteText(std::u16string(Notes::InitialNoteText));
+}
+
+NoteWindow::~NoteWindow() {
+    // Nothing that happens while the window goes may reach the behaviour class.
+    closed_ = true;
+    Destroy();
+}
+
+void NoteWindow::Destroy() {
+    if (window_ != nullptr) {
+        DestroyWindow(window_);
+    }
+}
+
+void NoteWindow::CloseForProgramEnd() {
+    closed_ = true;
+    Destroy();
+}
+
+void NoteWindow::MarkClosed() {
+    if (!closed_) {
+        closed_ = true;
+        if (closedCallback_) {
+            closedCallback_(*this);
+        }
+    }
+}
+
+// Notes::NoteView ---------------------------------------------------------------------------
+
+std::u16string NoteWindow::NoteText() const {
+    if (txtNote_ == nullptr) {
+        return givenText_;
+    }
+    std::u16string shown = TextOf(txtNote_);
+    if (shown == shownText_) {
+        return givenText_;
+    }
+    return shown;
+}
+
+void NoteWindow::SetNoteText(const std::u16string& text) {
+    SetWindowTextW(txtNote_, Wide(TextBoxFromNoteText(text)).c_str());
+    givenText_ = text;
+    // As the box holds it, which is what an unedited box gives back.
+    shownText_ = TextOf(txtNote_);
+}
+
+double NoteWindow::WindowLeft() const {
+    return WindowLeftTwips(window_, scale_);
+}
+
+double NoteWindow::WindowTop() const {
+    return WindowTopTwips(window_, scale_);
+}
+
+void NoteWindow::SetWindowLeft(double twips) {
+    SetWindowLeftTwips(window_, scale_, twips);
+}
+
+void NoteWindow::SetWindowTop(double twips) {
+    SetWindowTopTwips(window_, scale_, twips);
+}
+
+void NoteWindow::SetBorderStyleNone() {
+    // The window is made without border or title bar; there is nothing left to take away.
+}
+
+double NoteWindow::PixelsPerTwip() const {
+    return scale_.PixelsPerTwip();
+}
+
+void NoteWindow::ShowWindow() {
+    ::ShowWindow(window_, SW_SHOW);
+    SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void NoteWindow::CloseWindow() {
+    MarkClosed();
+    Destroy();
+}
+
+// Events ------------------------------------------------------------------------------------
+
+LRESULT CALLBACK NoteWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    NoteWindow* self = ObjectOf<NoteWindow>(window, message, lParam);
+    if (self == nullptr || self->window_ == nullptr) {
+        if (self != nullptr && message == WM_NCCREATE) {
+            self->window_ = window;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return self->Handle(message, wParam, lParam);
+}
+
+LRESULT NoteWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CTLCOLOREDIT:
+            if (reinterpret_cast<HWND>(lParam) == txtNote_) {
+                HDC dc = reinterpret_cast<HDC>(wParam);
+                SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+                SetBkColor(dc, GetSysColor(COLOR_INFOBK));
+                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INFOBK));
+            }
+            break;
+        case WM_COMMAND:
+            if (reinterpret_cast<HWND>(lParam) == txtNote_ && HIWORD(wParam) == EN_KILLFOCUS &&
+                !closed_) {
+                form_->txtNote_LostFocus();
+            }
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                if (!closed_) {
+                    form_->Form_LostFocus();
+                }
+            } else if (txtNote_ != nullptr) {
+                // Back to the note: typing goes on in its text box.
+                SetFocus(txtNote_);
+            }
+            return 0;
+        case WM_CLOSE:
+            // Closed by the user (Alt+F4, the task bar): the text goes to its file first, and a
+            // note whose text could not be written stays open with it.
+            if (closed_ || form_->SaveNote()) {
+                MarkClosed();
+                Destroy();
+            }
+            return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == window_) {
+                SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+                return TRUE;
+            }
+            break;
+        case WM_NCDESTROY: {
+            const LRESULT result = DefWindowProcW(window_, message, wParam, lParam);
+            window_ = nullptr;
+            txtNote_ = nullptr;
+            Image1_ = nullptr;
+            Image2_ = nullptr;
+            return result;
+        }
+        default:
+            break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void NoteWindow::PlaceControls() {
+    Reposition(Image1_, RectOf(scale_, Notes::Image1Twips));
+    Reposition(Image2_, RectOf(scale_, Notes::Image2Twips));
+    Reposition(txtNote_, RectOf(scale_, Notes::txtNoteTwips));
+}
+
+void NoteWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    scale_ = Scale(dpi);
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, scale_.Pixels(ClientWidthTwips),
+                 scale_.Pixels(ClientHeightTwips), SWP_NOZORDER | SWP_NOACTIVATE);
+    noteFont_ = Font(u"Verdana", 9.75, scale_.Dpi());
+    SendMessageW(txtNote_, WM_SETFONT, reinterpret_cast<WPARAM>(noteFont_.Handle()), TRUE);
+    PlaceControls();
+    // The shape follows the controls to their new size.
+    Transparent::MakeTransparent(Notes::NoteFormGeometry(scale_.PixelsPerTwip()), regions_,
+                                 dialogs_, [] {});
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void NoteWindow::PaintControl(HWND control, HDC dc) {
+    RECT client;
+    GetClientRect(control, &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_INFOBK));
+    if (control == Image2_) {
+        const Bitmap& cross = Artwork::NoteCross();
+        DrawBitmap(dc, cross, 0, 0, scale_.FromStandard(cross.Width()),
+                   scale_.FromStandard(cross.Height()));
+    }
+}
+
+void NoteWindow::ControlMouseDown(HWND control, int button, int shift, POINT at) {
+    if (control == Image1_ && !closed_) {
+        form_->Image1_MouseDown(button, shift, scale_.Twips(at.x), scale_.Twips(at.y));
+    }
+}
+
+void NoteWindow::ControlMouseMove(HWND control, int button, int shift, POINT at) {
+    if (control == Image1_ && !closed_) {
+        form_->Image1_MouseMove(button, shift, scale_.Twips(at.x), scale_.Twips(at.y));
+    }
+}
+
+void NoteWindow::ControlClick(HWND control) {
+    if (control == Image2_ && !closed_) {
+        form_->Image2_Click();  // may close this window
+    }
+}
+
+}  // namespace Win32Ui

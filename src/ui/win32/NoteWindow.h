@@ -1,0 +1,100 @@
+#pragma once
+
+// A sticky note on the desktop: a borderless popup in the tooltip colour with a text box, a
+// drag strip along the top and a cross that deletes the note, cut to that shape by the shaping
+// routine through GDI. It owns the note's behaviour (frmNote) and forwards every event to it.
+//
+// Line ends: the note file and frmNote hold CR LF between lines, as the edit control does. A
+// file with other line ends (written by a Linux program) is shown with CR LF, and text that
+// comes back unedited is handed back exactly as it came, so opening a note never changes it.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "notes/NoteView.h"
+#include "platform/win32/WindowsApi.h"
+#include "ui/win32/Dpi.h"
+#include "ui/win32/Fonts.h"
+#include "ui/win32/PictureControl.h"
+#include "ui/win32/RegionGdi.h"
+
+namespace Platform {
+class Dialogs;
+}
+namespace Notes {
+class frmNote;
+}
+
+namespace Win32Ui {
+
+class NoteWindow : public Notes::NoteView, private ControlOwner {
+  public:
+    // Client area 3630 by 3600 twips.
+    static constexpr double ClientWidthTwips = 3630;
+    static constexpr double ClientHeightTwips = 3600;
+
+    // closed runs when the window closes for good (deleted note, or closed by the user).
+    NoteWindow(Platform::Dialogs& dialogs, std::u16string programFolder, POINT place,
+               std::function<void(NoteWindow&)> closed);
+    ~NoteWindow() override;
+    NoteWindow(const NoteWindow&) = delete;
+    NoteWindow& operator=(const NoteWindow&) = delete;
+
+    Notes::frmNote& Form() { return *form_; }
+    HWND Handle() const { return window_; }
+    HWND TextBox() const { return txtNote_; }
+    HWND Strip() const { return Image1_; }
+    HWND Cross() const { return Image2_; }
+    const Scale& Scaling() const { return scale_; }
+    // False once the note was deleted or its window closed.
+    bool IsOpen() const { return !closed_; }
+    // The program ends: the window goes without another word to its behaviour class.
+    void CloseForProgramEnd();
+
+    // Notes::NoteView
+    std::u16string NoteText() const override;
+    void SetNoteText(const std::u16string& text) override;
+    double WindowLeft() const override;
+    double WindowTop() const override;
+    void SetWindowLeft(double twips) override;
+    void SetWindowTop(double twips) override;
+    void SetBorderStyleNone() override;
+    double PixelsPerTwip() const override;
+    Transparent::RegionApi& WindowRegionApi() override { return regions_; }
+    void ShowWindow() override;
+    void CloseWindow() override;
+
+  private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void PlaceControls();
+    void OnDpiChanged(int dpi, const RECT& suggested);
+    void MarkClosed();
+    void Destroy();
+
+    void PaintControl(HWND control, HDC dc) override;
+    void ControlMouseDown(HWND control, int button, int shift, POINT at) override;
+    void ControlMouseMove(HWND control, int button, int shift, POINT at) override;
+    void ControlClick(HWND control) override;
+
+    Platform::Dialogs& dialogs_;
+    std::function<void(NoteWindow&)> closedCallback_;
+    HWND window_ = nullptr;
+    HWND txtNote_ = nullptr;
+    HWND Image1_ = nullptr;
+    HWND Image2_ = nullptr;
+    Scale scale_;
+    Font noteFont_;
+    GdiRegionApi regions_{nullptr};
+    std::unique_ptr<Notes::frmNote> form_;
+    bool closed_ = false;
+    // The text last handed to SetNoteText, and how the text box shows it.
+    std::u16string givenText_;
+    std::u16string shownText_;
+};
+
+// Every line end (CR LF, a lone CR or LF) as the edit control's CR LF.
+std::u16string TextBoxFromNoteText(const std::u16string& text);
+
+}  // namespace Win32Ui

@@ -1,0 +1,48 @@
+#pragma once
+
+// Makes the note windows and keeps track of the open ones, so that every note whose text
+// changed reaches its file before the program ends, whichever way it ends.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "notes/NoteWindowFactory.h"
+#include "notes/OpenNotes.h"
+
+namespace Platform {
+class Dialogs;
+}
+
+namespace Win32Ui {
+
+class NoteWindow;
+
+class NoteWindows : public Notes::NoteWindowFactory {
+  public:
+    NoteWindows(Platform::Dialogs& dialogs, std::u16string programFolder);
+    ~NoteWindows() override;
+    NoteWindows(const NoteWindows&) = delete;
+    NoteWindows& operator=(const NoteWindows&) = delete;
+
+    Notes::frmNote& CreateNoteWindow() override;
+
+    // The rules of Notes::OpenNotes over the notes whose windows are open.
+    bool SaveAll() { return open_.SaveAll(); }
+    bool AllowProgramEnd() { return open_.AllowProgramEnd(dialogs_); }
+    // The program ends: every note window goes.
+    void CloseAll();
+
+    std::vector<NoteWindow*> OpenWindows() const;
+
+  private:
+    Platform::Dialogs& dialogs_;
+    std::u16string programFolder_;
+    // Closed windows stay until the next window is made: a window closes from inside its own
+    // event handlers.
+    std::vector<std::unique_ptr<NoteWindow>> windows_;
+    Notes::OpenNotes open_;
+    int made_ = 0;
+};
+
+}  // namespace Win32Ui

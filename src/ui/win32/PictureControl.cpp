@@ -1,0 +1,142 @@
+#include "ui/win32/PictureControl.h"
+
+#include <windowsx.h>
+
+#include <string>
+
+#include "platform/win32/WideText.h"
+#include "support/MouseDrag.h"
+#include "ui/win32/WindowClasses.h"
+
+namespace Win32Ui {
+
+namespace {
+
+constexpr wchar_t ClassName[] = L"KIVOLA.Picture";
+// Set on the control between a left press on it and the release.
+constexpr wchar_t PressedProperty[] = L"KIVOLA.Pressed";
+
+POINT PointOf(LPARAM lParam) {
+    return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+
+LRESULT CALLBACK ControlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    ControlOwner* owner = ObjectOf<ControlOwner>(control, message, lParam);
+    if (owner == nullptr) {
+        return DefWindowProcW(control, message, wParam, lParam);
+    }
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;  // the owner paints every pixel
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(control, &paint);
+            owner->PaintControl(control, dc);
+            EndPaint(control, &paint);
+            return 0;
+        }
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT) {
+                HCURSOR hand =
+                    owner->ControlHasHandPointer(control) ? owner->HandCursor() : nullptr;
+                SetCursor(hand != nullptr ? hand : LoadCursorW(nullptr, IDC_ARROW));
+                return TRUE;
+            }
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN: {
+            const int button = message == WM_LBUTTONDOWN   ? Support::LeftButton
+                               : message == WM_RBUTTONDOWN ? Support::RightButton
+                                                           : Support::MiddleButton;
+            if (button == Support::LeftButton) {
+                SetPropW(control, PressedProperty, reinterpret_cast<HANDLE>(1));
+                // Moves keep coming while the button is down, also beyond the control.
+                SetCapture(control);
+            }
+            owner->ControlMouseDown(control, button, ShiftCode(wParam), PointOf(lParam));
+            return 0;
+        }
+        case WM_LBUTTONDBLCLK:
+            // The second press of a double click: its click has been raised by the first, so
+            // a double click on an icon starts the application once. Moves still follow it.
+            SetCapture(control);
+            return 0;
+        case WM_MOUSEMOVE:
+            owner->ControlMouseMove(control, ButtonCode(wParam), ShiftCode(wParam),
+                                    PointOf(lParam));
+            return 0;
+        case WM_LBUTTONUP: {
+            const bool pressed = RemovePropW(control, PressedProperty) != nullptr;
+            if (GetCapture() == control) {
+                ReleaseCapture();
+            }
+            RECT client;
+            GetClientRect(control, &client);
+            // Released elsewhere: no click, as with a button the pointer has left.
+            if (pressed && PtInRect(&client, PointOf(lParam)) != FALSE) {
+                owner->ControlClick(control);
+            }
+            return 0;
+        }
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lParam) != control) {
+                RemovePropW(control, PressedProperty);
+            }
+            return 0;
+        case WM_NCDESTROY:
+            RemovePropW(control, PressedProperty);
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcW(control, message, wParam, lParam);
+}
+
+}  // namespace
+
+HWND CreatePictureControl(HWND parent, int id, std::u16string_view name, const RECT& place,
+                          ControlOwner& owner) {
+    const wchar_t* className =
+        RegisterWindowClass(ClassName, ControlProcedure, nullptr, CS_DBLCLKS);
+    const std::wstring text = Platform::Win32::Wide(name);
+    HWND control = CreateWindowExW(
+        0, className, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, place.left, place.top,
+        place.right - place.left, place.bottom - place.top, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ProgramInstance(), &owner);
+    if (control != nullptr) {
+        // Above every sibling made before it, whatever the system's default order.
+        SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    return control;
+}
+
+int ButtonCode(WPARAM keys) {
+    int code = 0;
+    if ((keys & MK_LBUTTON) != 0) {
+        code += Support::LeftButton;
+    }
+    if ((keys & MK_RBUTTON) != 0) {
+        code += Support::RightButton;
+    }
+    if ((keys & MK_MBUTTON) != 0) {
+        code += Support::MiddleButton;
+    }
+    return code;
+}
+
+int ShiftCode(WPARAM keys) {
+    int code = 0;
+    if ((keys & MK_SHIFT) != 0) {
+        code += Support::ShiftKey;
+    }
+    if ((keys & MK_CONTROL) != 0) {
+        code += Support::CtrlKey;
+    }
+    if (GetKeyState(VK_MENU) < 0) {
+        code += Support::AltKey;
+    }
+    return code;
+}
+
+}  // namespace Win32Ui

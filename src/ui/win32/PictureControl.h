@@ -1,0 +1,37 @@
+#pragma once
+
+// The launcher's and the note's pictures and labels: child windows that draw what their owner
+// paints into them and report the mouse to it. Each is a real window, so that it has a place
+// in the stacking order, takes the pointer, and is found with its name by screen readers and
+// UI automation (the window text is the name).
+
+#include <string_view>
+
+#include "platform/win32/WindowsApi.h"
+
+namespace Win32Ui {
+
+class ControlOwner {
+  public:
+    virtual ~ControlOwner() = default;
+    // Paints the whole control; the device context's origin is the control's top-left corner.
+    virtual void PaintControl(HWND control, HDC dc) = 0;
+    // Pointer positions are pixels within the control; button and shift are the handlers'
+    // codes (Support::LeftButton, Support::ShiftKey, ...).
+    virtual void ControlMouseDown(HWND /*control*/, int /*button*/, int /*shift*/, POINT /*at*/) {}
+    virtual void ControlMouseMove(HWND /*control*/, int /*button*/, int /*shift*/, POINT /*at*/) {}
+    // The left button went down and came up again over the control.
+    virtual void ControlClick(HWND /*control*/) {}
+    virtual bool ControlHasHandPointer(HWND /*control*/) const { return false; }
+    virtual HCURSOR HandCursor() const { return nullptr; }
+};
+
+// A child control of parent at place (parent pixels), on top of its siblings made so far.
+HWND CreatePictureControl(HWND parent, int id, std::u16string_view name, const RECT& place,
+                          ControlOwner& owner);
+
+// The handlers' codes for the buttons and keys a mouse message reports.
+int ButtonCode(WPARAM keys);
+int ShiftCode(WPARAM keys);
+
+}  // namespace Win32Ui

@@ -1,0 +1,34 @@
+#pragma once
+
+// The window classes of the program, registered once per process on first use, and the link
+// from a window handle to the C++ object behind it.
+
+#include "platform/win32/WindowsApi.h"
+
+namespace Win32Ui {
+
+HINSTANCE ProgramInstance();
+
+// Registers the class on its first call (later calls return the same name). The class's
+// window procedure receives the object passed as CreateWindowExW's last argument through
+// ObjectOf from WM_NCCREATE on.
+const wchar_t* RegisterWindowClass(const wchar_t* name, WNDPROC procedure, HBRUSH background,
+                                   UINT style = 0);
+
+// For window procedures: stores the creation argument at WM_NCCREATE and returns the object of
+// the window afterwards (nullptr before WM_NCCREATE and after WM_NCDESTROY).
+template <typename Object>
+Object* ObjectOf(HWND window, UINT message, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* created = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(created->lpCreateParams));
+    }
+    auto* object = reinterpret_cast<Object*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    }
+    return object;
+}
+
+}  // namespace Win32Ui

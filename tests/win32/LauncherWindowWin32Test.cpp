@@ -1,0 +1,354 @@
+// The Win32 launcher window as the user meets it: start-up, paging, launching, adding,
+// dragging, its layout and artwork.
+
+#include <gmock/gmock.h>
+
+#include <algorithm>
+#include <regex>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "Win32GuiFixture.h"
+#include "launcher/Form1.h"
+#include "launcher/Form1Layout.h"
+#include "testsupport/MarkerProgramWin32.h"
+
+namespace {
+
+namespace Layout = Launcher::Form1Layout;
+using Layout::Control;
+using ::testing::Each;
+using ::testing::IsEmpty;
+using ::testing::Not;
+
+class LauncherWindowWin32Test : public Win32GuiFixture {
+  protected:
+    std::vector<std::u16string> AddApplications(int count) {
+        std::vector<std::u16string> programs;
+        for (int i = 1; i <= count; ++i) {
+            programs.push_back(
+                AddApplication("App " + std::string(i < 10 ? "0" : "") + std::to_string(i)));
+        }
+        return programs;
+    }
+    // The program of the application whose title is given.
+    std::u16string ProgramOf(const std::string& title) const {
+        return drive.Text(title + "/app.exe");
+    }
+    RECT PlaceOf(HWND control) const {
+        RECT place;
+        GetWindowRect(control, &place);
+        MapWindowPoints(nullptr, window->Handle(), reinterpret_cast<POINT*>(&place), 2);
+        return place;
+    }
+    // The centre of a slot, in client pixels.
+    static POINT SlotCentre(int slot) {
+        const Layout::Place place = Layout::SlotPlace(slot);
+        return {static_cast<int>(place.Left / 15 + 28), static_cast<int>(place.Top / 15 + 28)};
+    }
+};
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+TEST_F(LauncherWindowWin32Test, StartsWithTheLoadingCaptionThenPagesThrough25Applications) {
+    AddApplications(25);
+    AddNote("Welcome", "Hello");
+    Start();
+
+    // The load step has run: notes open and the drive line written, over an empty grid.
+    HWND loading = ControlOf(Control::lblLoading);
+    EXPECT_TRUE(IsWindowVisible(loading));
+    EXPECT_EQ(WindowText(loading), u"Please wait, loading...");
+    EXPECT_EQ(window->ClientPixel(100, 190), RGB(255, 255, 255));  // the caption's white box
+    EXPECT_EQ(Notes().size(), 1U);
+    EXPECT_TRUE(
+        std::regex_match(TestSupport::Utf8(WindowText(ControlOf(Control::Label1))),
+                         std::regex("Using [0-9]+[.,][0-9][0-9] MB of [0-9]+[.,][0-9][0-9] MB.*")))
+        << TestSupport::Utf8(WindowText(ControlOf(Control::Label1)));
+    EXPECT_THAT(SlotTitles(), Each(IsEmpty()));
+    const COLORREF emptySlot = window->ClientPixel(SlotCentre(1).x, SlotCentre(1).y);
+
+    WaitForGrid();
+    EXPECT_FALSE(IsWindowVisible(loading));
+    const auto page1 = SlotTitles();
+    EXPECT_THAT(page1, Each(Not(IsEmpty())));
+    for (int slot = 1; slot <= 20; ++slot) {
+        // Every slot shows its application's picture, a colour of its own.
+        EXPECT_NE(window->ClientPixel(SlotCentre(slot).x, SlotCentre(slot).y), emptySlot) << slot;
+    }
+    HWND bar = ControlOf(Control::VScroll1);
+    EXPECT_TRUE(IsWindowEnabled(bar));
+    EXPECT_EQ(GetWindowLongPtrW(bar, GWL_STYLE) & WS_TABSTOP, 0);
+    SCROLLINFO range{sizeof(range), SIF_RANGE, 0, 0, 0, 0, 0};
+    GetScrollInfo(bar, SB_CTL, &range);
+    EXPECT_EQ(range.nMin, 1);
+    EXPECT_EQ(range.nMax, 5);
+
+    ScrollArrow(true);
+    EXPECT_EQ(GetScrollPos(bar, SB_CTL), 2);
+    EXPECT_EQ(window->Form().PageStart(), 21);
+    EXPECT_FALSE(IsWindowVisible(loading));
+    const auto page2 = SlotTitles();
+    std::set<std::string> all(page1.begin(), page1.end());
+    for (int slot = 1; slot <= 20; ++slot) {
+        EXPECT_EQ(page2[slot - 1].empty(), slot > 5) << slot;
+        EXPECT_EQ(window->ClientPixel(SlotCentre(slot).x, SlotCentre(slot).y) == emptySlot,
+                  slot > 5)
+            << slot;
+        all.insert(page2[slot - 1]);
+    }
+    all.erase("");
+    EXPECT_EQ(all.size(), 25U);
+
+    ScrollArrow(false);
+    EXPECT_EQ(GetScrollPos(bar, SB_CTL), 1);
+    EXPECT_EQ(SlotTitles(), page1);
+    // Up from the first page goes nowhere.
+    ScrollArrow(false);
+    EXPECT_EQ(GetScrollPos(bar, SB_CTL), 1);
+    EXPECT_EQ(SlotTitles(), page1);
+}
+
+TEST_F(LauncherWindowWin32Test, FewerThanAPageOfApplicationsDisablesTheScrollBar) {
+    AddApplications(19);
+    Start();
+    WaitForGrid();
+    EXPECT_FALSE(IsWindowEnabled(ControlOf(Control::VScroll1)));
+    EXPECT_TRUE(SlotTitles()[18].size() > 0);
+    EXPECT_TRUE(SlotTitles()[19].empty());
+}
+
+TEST_F(LauncherWindowWin32Test, AClickOnASlotStartsItsApplicationOnEveryPage) {
+    AddApplications(25);
+    Start();
+    WaitForGrid();
+    const std::string seventh = SlotTitles()[6];
+    Click(Slot(7));
+    EXPECT_TRUE(TestSupport::WaitForMarker(ProgramOf(seventh)).Ran) << seventh;
+
+    ScrollArrow(true);
+    const std::string first = SlotTitles()[0];
+    EXPECT_NE(first, seventh);
+    Click(Slot(1));
+    EXPECT_TRUE(TestSupport::WaitForMarker(ProgramOf(first)).Ran) << first;
+    // An empty slot starts nothing and says nothing.
+    Click(Slot(20));
+    EXPECT_THAT(dialogs.Messages, IsEmpty());
+
+    // A right click, or a press released outside the slot, is no click.
+    const std::string second = SlotTitles()[1];
+    SendMessageW(Slot(2), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(Slot(2), WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+    Drag(Slot(2), {5, 5}, {{100, 100}}, MK_LBUTTON);
+    EXPECT_FALSE(TestSupport::RanMeanwhile(ProgramOf(second)));
+}
+
+TEST_F(LauncherWindowWin32Test, ADoubleClickOnASlotStartsItsApplicationOnce) {
+    AddApplications(1);
+    Start();
+    WaitForGrid();
+    // The system's messages for a double click: down, up, double click, up.
+    SendMessageW(Slot(1), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(Slot(1), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    SendMessageW(Slot(1), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(Slot(1), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(TestSupport::WaitForMarker(ProgramOf("App 01")).Ran);
+    EXPECT_EQ(processes->Starts, 1);
+}
+
+TEST_F(LauncherWindowWin32Test, TheAddButtonWritesADescriptorThatTheNextStartFinds) {
+    AddApplications(3);
+    Start();
+    WaitForGrid();
+    const auto before = SlotTitles();
+    HWND add = ControlOf(Control::imgAdd);
+    EXPECT_EQ(WindowText(add), u"Add a new application");
+
+    // Cancelled: only the warning.
+    dialogs.OpenAnswers.emplace_back(std::nullopt);
+    Click(add);
+    ASSERT_EQ(dialogs.Messages.size(), 1U);
+    EXPECT_EQ(dialogs.Messages[0].Prompt,
+              u"Make sure you only select new applications that have been copied to your USB "
+              u"Drive!");
+    EXPECT_EQ(dialogs.Messages[0].Title, u"Kivola");
+
+    TestSupport::PlantMarker(drive, "New Tool/tool.exe");
+    dialogs.OpenAnswers.emplace_back(
+        Platform::OpenFileChoice{drive.Text("New Tool/tool.exe"), u"tool.exe"});
+    Click(add);
+    ASSERT_EQ(dialogs.Messages.size(), 3U);
+    EXPECT_EQ(dialogs.Messages[2].Prompt,
+              u"Your new application will be available when you restart KIVOLA.");
+    EXPECT_EQ(dialogs.OpenFilters,
+              (std::vector<std::u16string>{u"All Executables|*.exe", u"All Executables|*.exe"}));
+    EXPECT_EQ(drive.ReadFile("New Tool/kivolaapp.ini").rfind("tool.exe", 0), 0U);
+    EXPECT_EQ(SlotTitles(), before);
+
+    window.reset();
+    Start();
+    WaitForGrid();
+    const auto after = SlotTitles();
+    EXPECT_EQ(std::count_if(after.begin(), after.end(), [](auto& t) { return !t.empty(); }), 4);
+    const auto added = std::find(after.begin(), after.end(), "New Tool");
+    ASSERT_NE(added, after.end());
+    Click(Slot(static_cast<int>(added - after.begin()) + 1));
+    EXPECT_TRUE(TestSupport::WaitForMarker(drive.Text("New Tool/tool.exe")).Ran);
+}
+
+TEST_F(LauncherWindowWin32Test, OnlyTheBackgroundDragsTheWindowAndOnlyWithTheLeftButton) {
+    AddApplications(1);
+    Start();
+    WaitForGrid();
+    RECT start;
+    GetWindowRect(window->Handle(), &start);
+    HWND background = ControlOf(Control::Image2);
+    // (20, 30) of the window, where nothing lies over the background; Image2 begins 24 pixels
+    // left of the window.
+    const POINT grab{44, 30};
+
+    Drag(background, grab, {{30, 17}, {-5, 40}}, MK_LBUTTON);
+    RECT moved;
+    GetWindowRect(window->Handle(), &moved);
+    EXPECT_EQ(moved.left - start.left, 25);
+    EXPECT_EQ(moved.top - start.top, 57);
+    EXPECT_EQ(moved.right - moved.left, 327);  // moved, not resized
+
+    Drag(background, grab, {{30, 17}}, MK_RBUTTON);
+    Drag(background, grab, {{30, 17}}, MK_LBUTTON | MK_RBUTTON);
+    Drag(Slot(1), {5, 5}, {{80, 70}}, MK_LBUTTON);
+    Drag(ControlOf(Control::Label1), {5, 5}, {{30, 17}}, MK_LBUTTON);
+    RECT after;
+    GetWindowRect(window->Handle(), &after);
+    EXPECT_TRUE(SameRect(after, moved));
+}
+
+TEST_F(LauncherWindowWin32Test, ALayoutOfRealControlsWhereTheTableSaysInItsStackingOrder) {
+    Start();
+    HWND form = window->Handle();
+    RECT client;
+    GetClientRect(form, &client);
+    EXPECT_EQ(client.right, 327);
+    EXPECT_EQ(client.bottom, 439);
+    RECT outer;
+    GetWindowRect(form, &outer);
+    EXPECT_EQ(outer.right - outer.left, 327);  // no border, no title bar
+    EXPECT_EQ(outer.bottom - outer.top, 439);
+    const LONG_PTR style = GetWindowLongPtrW(form, GWL_STYLE);
+    EXPECT_NE(style & WS_POPUP, 0);
+    EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME | WS_MAXIMIZEBOX), 0);
+    EXPECT_EQ(WindowText(form), u"KIVOLA");
+    EXPECT_NE(SendMessageW(form, WM_GETICON, ICON_SMALL, 0), 0);
+    EXPECT_NE(SendMessageW(form, WM_GETICON, ICON_BIG, 0), 0);
+    // Centred on the work area.
+    RECT area;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    EXPECT_LE(std::abs((outer.left + outer.right) - (area.left + area.right)), 1);
+    EXPECT_LE(std::abs((outer.top + outer.bottom) - (area.top + area.bottom)), 1);
+
+    const auto pixels = [](const Layout::Place& place) {
+        const int left = static_cast<int>(std::lround(place.Left / 15));
+        const int top = static_cast<int>(std::lround(place.Top / 15));
+        return RECT{left, top, left + static_cast<int>(std::lround(place.Width / 15)),
+                    top + static_cast<int>(std::lround(place.Height / 15))};
+    };
+    const std::pair<Control, Layout::Place> places[] = {
+        {Control::Image2, Layout::Image2Place},
+        {Control::Label2, Layout::Label2Place},
+        {Control::Label1, Layout::Label1Place},
+        {Control::imgAdd, Layout::imgAddPlace},
+        {Control::Image1, Layout::Image1Place},
+        {Control::lblLoading, Layout::lblLoadingPlace},
+        {Control::lblNewNote, Layout::lblNewNotePlace},
+        {Control::VScroll1, Layout::VScroll1Place},
+    };
+    for (const auto& [control, place] : places) {
+        EXPECT_TRUE(SameRect(PlaceOf(ControlOf(control)), pixels(place)))
+            << static_cast<int>(control);
+    }
+    EXPECT_TRUE(SameRect(PlaceOf(Slot(7)), RECT{160, 128, 217, 185}));  // column 3, row 2
+    EXPECT_TRUE(SameRect(PlaceOf(Slot(20)), pixels(Layout::SlotPlace(20))));
+    const RECT collapsed = PlaceOf(ControlOf(Control::HScroll1));
+    EXPECT_EQ(collapsed.right - collapsed.left, 0);
+    EXPECT_EQ(collapsed.bottom - collapsed.top, 0);
+
+    wchar_t className[64] = {};
+    GetClassNameW(ControlOf(Control::VScroll1), className, 64);
+    EXPECT_EQ(std::wstring(className), L"ScrollBar");
+
+    // From the top of the stacking order down, the table read backwards.
+    std::vector<Control> stacked;
+    for (HWND child = GetWindow(form, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        for (const Control kind : Layout::StackingBottomUp) {
+            bool found = false;
+            if (kind == Control::imgApp) {
+                for (int slot = 1; slot <= 20; ++slot) {
+                    found = found || Slot(slot) == child;
+                }
+            } else {
+                found = ControlOf(kind) == child;
+            }
+            if (found && (stacked.empty() || stacked.back() != kind)) {
+                stacked.push_back(kind);
+            }
+        }
+    }
+    std::vector<Control> expected(Layout::StackingBottomUp.rbegin(),
+                                  Layout::StackingBottomUp.rend());
+    EXPECT_EQ(stacked, expected);
+}
+
+TEST_F(LauncherWindowWin32Test, ArtworkNamesAndPointersReachTheControls) {
+    Start();
+    // The picture lies under the controls: the background's colour shows beside the grid, the
+    // white panel under the slots, and the window's last column is the form's own colour.
+    EXPECT_EQ(window->ClientPixel(326, 200), GetSysColor(COLOR_WINDOW));
+    EXPECT_NE(window->ClientPixel(5, 5), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(window->ClientPixel(SlotCentre(1).x, SlotCentre(1).y), RGB(255, 255, 255));
+    // "+ New KIVOLA" is drawn in the active caption's colour on the window colour.
+    bool captionColour = false;
+    for (int x = 32; x < 121 && !captionColour; ++x) {
+        for (int y = 387; y < 404 && !captionColour; ++y) {
+            captionColour = window->ClientPixel(x, y) == GetSysColor(COLOR_ACTIVECAPTION);
+        }
+    }
+    EXPECT_TRUE(captionColour);
+
+    EXPECT_EQ(WindowText(ControlOf(Control::Image1)), u"Close KIVOLA");
+    EXPECT_EQ(WindowText(ControlOf(Control::lblNewNote)), u"Open a new note");
+    EXPECT_EQ(WindowText(ControlOf(Control::VScroll1)), u"Page of applications");
+
+    // The hand over what can be clicked, the arrow over the background.
+    const auto pointerOver = [](HWND control) {
+        SetCursor(nullptr);
+        SendMessageW(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    };
+    HCURSOR hand = pointerOver(Slot(1));
+    ASSERT_NE(hand, nullptr);
+    EXPECT_EQ(pointerOver(ControlOf(Control::imgAdd)), hand);
+    EXPECT_EQ(pointerOver(ControlOf(Control::Image1)), hand);
+    EXPECT_EQ(pointerOver(ControlOf(Control::lblNewNote)), hand);
+    EXPECT_NE(pointerOver(ControlOf(Control::Image2)), hand);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(hand, &info));
+    EXPECT_EQ(info.xHotspot, 1U);
+    EXPECT_EQ(info.yHotspot, 1U);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+}
+
+TEST_F(LauncherWindowWin32Test, ClosingWithNoNotesEndsTheProgramAtOnce) {
+    Start();
+    SendMessageW(window->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(window->Ended());
+    EXPECT_EQ(endings, 1);
+    EXPECT_EQ(window->Handle(), nullptr);
+}
+
+}  // namespace

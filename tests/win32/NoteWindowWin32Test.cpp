@@ -1,0 +1,262 @@
+// Win32 note windows: typing and saving, deleting, their GDI region, dragging, and the end of
+// the program (close picture, Alt+F4, the session ending) with notes open.
+
+#include <gmock/gmock.h>
+
+#include <vector>
+
+#include "Win32GuiFixture.h"
+#include "notes/frmNote.h"
+#include "shaping/RegionBuilder.h"
+#include "shaping/Transparent.h"
+
+namespace {
+
+namespace Layout = Launcher::Form1Layout;
+using ::testing::IsEmpty;
+using ::testing::SizeIs;
+
+class NoteWindowWin32Test : public Win32GuiFixture {
+  protected:
+    // Replaces the text box's content by typing, as a user who selected all would.
+    static void Retype(Win32Ui::NoteWindow* note, const std::u16string& text) {
+        SendMessageW(note->TextBox(), EM_SETSEL, 0, -1);
+        Type(note->TextBox(), text);
+    }
+    // The note loses the focus to the launcher, as when the user clicks it.
+    void FocusLauncher() const { SetFocus(window->Handle()); }
+    Win32Ui::NoteWindow* NewNote() {
+        Click(ControlOf(Layout::Control::lblNewNote));
+        EXPECT_FALSE(Notes().empty());
+        return Notes().empty() ? nullptr : Notes().back();
+    }
+    Win32Ui::NoteWindow* NoteById(const std::u16string& id) const {
+        for (Win32Ui::NoteWindow* note : Notes()) {
+            if (note->Form().noteID == id) {
+                return note;
+            }
+        }
+        ADD_FAILURE() << "no open note " << TestSupport::Utf8(id);
+        return nullptr;
+    }
+};
+
+// The pixels of a window's region, read back from the system.
+std::vector<RECT> RegionRects(HWND window) {
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    std::vector<RECT> rects;
+    if (GetWindowRgn(window, region) != ERROR) {
+        const DWORD size = GetRegionData(region, 0, nullptr);
+        std::vector<char> data(size);
+        auto* header = reinterpret_cast<RGNDATA*>(data.data());
+        if (size != 0 && GetRegionData(region, size, header) == size) {
+            const auto* first = reinterpret_cast<const RECT*>(header->Buffer);
+            rects.assign(first, first + header->rdh.nCount);
+        }
+    }
+    DeleteObject(region);
+    return rects;
+}
+
+bool InRects(const std::vector<RECT>& rects, int x, int y) {
+    for (const RECT& r : rects) {
+        if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST_F(NoteWindowWin32Test, ANewNoteIsSavedWhenItLosesTheFocusAndAnUntouchedOneIsLeftAlone) {
+    // Written elsewhere with bare line feeds: opening it must not count as a change.
+    AddNote("Unix", "one\ntwo");
+    Start();
+    WaitForGrid();
+    ASSERT_THAT(Notes(), SizeIs(1));
+    Win32Ui::NoteWindow* old = Notes()[0];
+    EXPECT_EQ(WindowText(old->TextBox()), u"one\r\ntwo");  // shown on two lines
+
+    Win32Ui::NoteWindow* note = NewNote();
+    ASSERT_THAT(Notes(), SizeIs(2));
+    EXPECT_TRUE(IsWindowVisible(note->Handle()));
+    EXPECT_EQ(WindowText(note->TextBox()), u"Type here to write your note...\r\n");
+    const std::u16string id = note->Form().noteID;
+    ASSERT_THAT(id, SizeIs(16));
+
+    Retype(note, u"Milk\rEggs");  // Enter gives the edit control its line end
+    EXPECT_FALSE(drive.Exists("Notes/" + TestSupport::Utf8(id) + ".txt"));
+    FocusLauncher();
+    EXPECT_EQ(NoteFile(id), "Milk\r\nEggs");
+
+    SetFocus(old->TextBox());
+    FocusLauncher();
+    EXPECT_EQ(drive.ReadFile("Notes/Unix.txt"), "one\ntwo");
+    EXPECT_THAT(dialogs.Messages, IsEmpty());
+}
+
+TEST_F(NoteWindowWin32Test, ALongNoteIsPastedPastTheEditControlsUsualLimit) {
+    Start();
+    Win32Ui::NoteWindow* note = NewNote();
+    ASSERT_NE(note, nullptr);
+    // Pasted, as a long text usually arrives.
+    std::wstring text;
+    while (text.size() < 40000) {
+        text += L"a line of a long note\r\n";
+    }
+    SetFocus(note->TextBox());
+    SendMessageW(note->TextBox(), EM_SETSEL, 0, -1);
+    SendMessageW(note->TextBox(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    FocusLauncher();
+    EXPECT_EQ(NoteFile(note->Form().noteID).size(), text.size());
+}
+
+TEST_F(NoteWindowWin32Test, TheCrossDeletesTheNoteOnlyWhenTheUserSaysYes) {
+    AddNote("Plan", "Plan for today");
+    Start();
+    ASSERT_THAT(Notes(), SizeIs(1));
+    Win32Ui::NoteWindow* note = Notes()[0];
+    HWND noteWindow = note->Handle();
+    EXPECT_EQ(WindowText(note->Cross()), u"Delete this note");
+
+    dialogs.Answers.push_back(Platform::MessageResult::No);
+    Click(note->Cross());
+    ASSERT_THAT(dialogs.Messages, SizeIs(1));
+    EXPECT_EQ(dialogs.Messages[0].Prompt, u"Are you sure you wish to delete this note?");
+    EXPECT_EQ(dialogs.Messages[0].Title, u"DELETE NOTE?");
+    EXPECT_TRUE(drive.Exists("Notes/Plan.txt"));
+    EXPECT_TRUE(IsWindowVisible(noteWindow));
+
+    dialogs.Answers.push_back(Platform::MessageResult::Yes);
+    Click(note->Cross());
+    EXPECT_FALSE(drive.Exists("Notes/Plan.txt"));
+    EXPECT_THAT(Notes(), IsEmpty());
+    EXPECT_FALSE(IsWindow(noteWindow));
+    // The program goes on: a new note opens as before.
+    EXPECT_NE(NewNote(), nullptr);
+}
+
+TEST_F(NoteWindowWin32Test, TheGdiRegionIsTheShapingRoutinesPixelSetAndTheStripMovesIt) {
+    Start();
+    Win32Ui::NoteWindow* note = NewNote();
+    ASSERT_NE(note, nullptr);
+    RECT client;
+    GetClientRect(note->Handle(), &client);
+    EXPECT_EQ(client.right, 242);
+    EXPECT_EQ(client.bottom, 240);
+    EXPECT_EQ(GetWindowLongPtrW(note->Handle(), GWL_STYLE) & WS_CAPTION, 0);
+
+    // The same controls shaped by the portable pixel set, the reference.
+    Shaping::RegionBuilder reference;
+    TestSupport::ScriptedDialogs quiet;
+    Transparent::MakeTransparent(Notes::NoteFormGeometry(1.0 / 15), reference, quiet, [] {});
+    ASSERT_TRUE(reference.HasWindowRegion());
+
+    const std::vector<RECT> rects = RegionRects(note->Handle());
+    ASSERT_FALSE(rects.empty()) << "the window has no region";
+    int inside = 0;
+    for (int y = -2; y < 244; ++y) {
+        for (int x = -2; x < 246; ++x) {
+            // Strip 0..224 x 0..24 and text box 5..237 x 24..230 overlap in row 24, which the
+            // exclusive-or takes out; the cross is 226..239 x 3..16.
+            const bool strip = x >= 0 && x < 225 && y >= 0 && y < 25;
+            const bool text = x >= 5 && x < 238 && y >= 24 && y < 231;
+            const bool cross = x >= 226 && x < 240 && y >= 3 && y < 17;
+            const bool expected = (strip != text) || cross;
+            ASSERT_EQ(InRects(rects, x, y), expected) << x << "," << y;
+            ASSERT_EQ(reference.WindowRegion().Contains(x, y), expected) << x << "," << y;
+            inside += expected ? 1 : 0;
+        }
+    }
+    EXPECT_GT(inside, 40000);
+
+    RECT start;
+    GetWindowRect(note->Handle(), &start);
+    Drag(note->Strip(), {100, 10}, {{13, 7}, {20, -30}}, MK_LBUTTON);
+    RECT moved;
+    GetWindowRect(note->Handle(), &moved);
+    EXPECT_EQ(moved.left - start.left, 33);
+    EXPECT_EQ(moved.top - start.top, -23);
+    Drag(note->Strip(), {100, 10}, {{13, 7}}, MK_RBUTTON);
+    Drag(note->Strip(), {100, 10}, {{13, 7}}, MK_LBUTTON | MK_RBUTTON);
+    RECT after;
+    GetWindowRect(note->Handle(), &after);
+    EXPECT_EQ(after.left, moved.left);
+    EXPECT_EQ(after.top, moved.top);
+}
+
+TEST_F(NoteWindowWin32Test, TheClosePictureSavesChangedNotesBeforeTheProgramEnds) {
+    AddNote("Plan", "old text");
+    Start();
+    WaitForGrid();
+    ASSERT_THAT(Notes(), SizeIs(1));
+    Win32Ui::NoteWindow* note = Notes()[0];
+    HWND noteWindow = note->Handle();
+    Retype(note, u"new text");
+    Click(ControlOf(Layout::Control::Image1));
+    EXPECT_EQ(drive.ReadFile("Notes/Plan.txt"), "new text");
+    EXPECT_EQ(endings, 1);
+    EXPECT_TRUE(window->Ended());
+    EXPECT_FALSE(IsWindow(noteWindow));
+}
+
+TEST_F(NoteWindowWin32Test, AltF4OnANoteOrTheLauncherSavesFirst) {
+    AddNote("One", "first");
+    AddNote("Two", "second");
+    Start();
+    ASSERT_THAT(Notes(), SizeIs(2));
+    Win32Ui::NoteWindow* one = NoteById(u"One");
+    Win32Ui::NoteWindow* two = NoteById(u"Two");
+    ASSERT_TRUE(one != nullptr && two != nullptr);
+
+    // A note closed on its own keeps its text in its file and goes.
+    Retype(one, u"first, changed");
+    SendMessageW(one->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(drive.ReadFile("Notes/One.txt"), "first, changed");
+    EXPECT_THAT(Notes(), SizeIs(1));
+
+    // The launcher closed the same way ends the program, the other note saved.
+    Retype(two, u"second, changed");
+    SendMessageW(window->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(drive.ReadFile("Notes/Two.txt"), "second, changed");
+    EXPECT_EQ(endings, 1);
+}
+
+TEST_F(NoteWindowWin32Test, TheSessionEndingSavesEveryNoteAndEndsWithoutAsking) {
+    AddNote("Plan", "old text");
+    Start();
+    ASSERT_THAT(Notes(), SizeIs(1));
+    Retype(Notes()[0], u"typed before shutdown");
+    // The session asks first; the program lets it end.
+    EXPECT_EQ(SendMessageW(window->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    EXPECT_EQ(drive.ReadFile("Notes/Plan.txt"), "typed before shutdown");
+    Retype(Notes()[0], u"typed after the question");
+    SendMessageW(window->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(drive.ReadFile("Notes/Plan.txt"), "typed after the question");
+    EXPECT_EQ(endings, 1);
+    EXPECT_THAT(dialogs.Messages, IsEmpty());
+}
+
+TEST_F(NoteWindowWin32Test, ANoteThatCannotBeSavedKeepsTheProgramOpenUnlessTheUserLetsItGo) {
+    // A file where the Notes folder should be: no note can be written.
+    drive.WriteFile("Notes", "not a folder");
+    Start();
+    Win32Ui::NoteWindow* note = NewNote();
+    ASSERT_NE(note, nullptr);
+    Retype(note, u"precious");
+
+    // The note says why it failed; then the question, which No answers.
+    dialogs.Answers = {Platform::MessageResult::Ok, Platform::MessageResult::No};
+    Click(ControlOf(Layout::Control::Image1));
+    EXPECT_EQ(endings, 0);
+    EXPECT_TRUE(IsWindowVisible(window->Handle()));
+    EXPECT_TRUE(IsWindowVisible(note->Handle()));
+    EXPECT_EQ(WindowText(note->TextBox()), u"precious");
+    ASSERT_FALSE(dialogs.Messages.empty());
+    EXPECT_EQ(dialogs.Messages.back().DefaultButton, Platform::MessageResult::No);
+
+    dialogs.Answers.push_back(Platform::MessageResult::Yes);
+    Click(ControlOf(Layout::Control::Image1));
+    EXPECT_EQ(endings, 1);
+}
+
+}  // namespace
