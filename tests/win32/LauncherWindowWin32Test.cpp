@@ -302,6 +302,26 @@ TEST_F(LauncherWindowWin32Test, ALayoutOfRealControlsWhereTheTableSaysInItsStack
     EXPECT_EQ(stacked, expected);
 }
 
+TEST_F(LauncherWindowWin32Test, OnAMonitorOf144DpiTheLayoutGrowsByHalf) {
+    AddApplications(1);
+    Start();
+    WaitForGrid();
+    RECT suggested{10, 20, 10 + 490, 20 + 658};
+    SendMessageW(window->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    RECT client;
+    GetClientRect(window->Handle(), &client);
+    EXPECT_EQ(client.right, 490);  // 4905 twips: 490.5 pixels, halves to even
+    EXPECT_EQ(client.bottom, 658);
+    EXPECT_TRUE(SameRect(PlaceOf(Slot(7)), RECT{240, 192, 240 + 86, 192 + 86}));
+    EXPECT_TRUE(SameRect(PlaceOf(ControlOf(Control::VScroll1)), RECT{440, 96, 462, 566}))
+        << PlaceOf(ControlOf(Control::VScroll1)).right;
+    // The background picture is drawn at the monitor's scale too: no gap below it.
+    EXPECT_NE(window->ClientPixel(5, 650), GetSysColor(COLOR_WINDOW));
+    // The pictures fill their grown slots.
+    EXPECT_EQ(window->ClientPixel(48 + 70, 96 + 70), window->ClientPixel(48 + 5, 96 + 5));
+}
+
 TEST_F(LauncherWindowWin32Test, ArtworkNamesAndPointersReachTheControls) {
     Start();
     // The picture lies under the controls: the background's colour shows beside the grid, the

@@ -184,6 +184,42 @@ TEST_F(NoteWindowWin32Test, TheGdiRegionIsTheShapingRoutinesPixelSetAndTheStripM
     EXPECT_EQ(after.top, moved.top);
 }
 
+TEST_F(NoteWindowWin32Test, OnAMonitorOf144DpiTheNoteAndItsRegionGrowByHalf) {
+    Start();
+    Win32Ui::NoteWindow* note = NewNote();
+    ASSERT_NE(note, nullptr);
+    RECT suggested{50, 60, 50 + 363, 60 + 360};
+    SendMessageW(note->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    RECT client;
+    GetClientRect(note->Handle(), &client);
+    EXPECT_EQ(client.right, 363);  // 3630 twips at 10 pixels to 100 twips
+    EXPECT_EQ(client.bottom, 360);
+    RECT box;
+    GetWindowRect(note->TextBox(), &box);
+    MapWindowPoints(nullptr, note->Handle(), reinterpret_cast<POINT*>(&box), 2);
+    EXPECT_EQ(box.left, 8);
+    EXPECT_EQ(box.top, 36);
+
+    Shaping::RegionBuilder reference;
+    TestSupport::ScriptedDialogs quiet;
+    Transparent::MakeTransparent(Notes::NoteFormGeometry(144.0 / 1440), reference, quiet, [] {});
+    const std::vector<RECT> rects = RegionRects(note->Handle());
+    for (int y = 0; y < 362; ++y) {
+        for (int x = 0; x < 365; ++x) {
+            ASSERT_EQ(InRects(rects, x, y), reference.WindowRegion().Contains(x, y))
+                << x << "," << y;
+        }
+    }
+    // The drag follows the new scale: a pointer move of 30 pixels moves the window 30.
+    RECT start;
+    GetWindowRect(note->Handle(), &start);
+    Drag(note->Strip(), {100, 10}, {{30, 0}}, MK_LBUTTON);
+    RECT moved;
+    GetWindowRect(note->Handle(), &moved);
+    EXPECT_EQ(moved.left - start.left, 30);
+}
+
 TEST_F(NoteWindowWin32Test, TheClosePictureSavesChangedNotesBeforeTheProgramEnds) {
     AddNote("Plan", "old text");
     Start();
