@@ -22,10 +22,15 @@ struct ResolvedCommand {
 // The command without the line ends a descriptor's last line leaves behind.
 std::u16string WithoutTrailingLineEnds(std::u16string command);
 
-// Nothing when no leading part of the command names a file. The first folderLength characters
-// (the application folder and its separator) are never cut: the program lies inside that
-// folder, so "/media/My" cannot stand in for a missing "/media/My Apps/tool". isFile tells
-// whether a path names an existing file that is not a folder.
+// True when the path climbs out of its first folderLength characters (the application folder
+// and its separator) by its "." and ".." parts, read as the system resolves them: a program
+// must lie inside its application folder after they are resolved, not only as written.
+bool LeavesFolder(const std::u16string& path, std::size_t folderLength);
+
+// Nothing when no leading part of the command names a file inside the application folder. The first
+// folderLength characters (the application folder and its separator) are never cut: the program
+// lies inside that folder, so "/media/My" cannot stand in for a missing "/media/My Apps/tool".
+// isFile tells whether a path names an existing file that is not a folder.
 std::optional<ResolvedCommand> ResolveCommand(
     const std::u16string& command, std::size_t folderLength,
     const std::function<bool(const std::u16string&)>& isFile);

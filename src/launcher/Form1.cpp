@@ -244,9 +244,11 @@ void Form1::LaunchSlot(const std::u16string& command, std::size_t folderLength) 
     if (resolved) {
         status =
             processes_.Start(resolved->Program, resolved->ArgumentText, resolved->WorkingFolder);
+    } else if (const std::u16string whole = WithoutTrailingLineEnds(command);
+               LeavesFolder(whole, folderLength)) {
+        status = Platform::IoStatus::Failure(u"The program lies outside its application folder.");
     } else {
         // Let the system word why the command names nothing that runs.
-        const std::u16string whole = WithoutTrailingLineEnds(command);
         status = processes_.Start(whole, {}, {});
     }
     if (!status) {

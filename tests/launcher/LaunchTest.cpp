@@ -11,6 +11,7 @@
 #include "launcher/CommandLine.h"
 #include "launcher/LauncherFixture.h"
 #include "launcher/LauncherSystem.h"
+#include "platform/Paths.h"
 
 using Launcher::ResolveCommand;
 using LauncherTest::ScriptExtension;
@@ -167,4 +168,63 @@ TEST(Launch, AMissingProgramNeverStartsOnePlantedAlongItsFolder) {
         std::u16string::npos);
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     EXPECT_FALSE(launcher.Drive.Exists("planted-ran"));
+}
+
+TEST(CommandLine, DotDotMayNotLeadOutOfTheApplicationFolder) {
+    const std::u16string folder =
+        std::u16string(u"/d/App") + Platform::SeparatorOf(Platform::NativePathStyle);
+    const auto path = [&](std::u16string_view rest) { return folder + std::u16string(rest); };
+    const auto at = [&](std::u16string_view rest) {
+        std::u16string text = path(rest);
+        std::replace(text.begin(), text.end(), u'/',
+                     Platform::SeparatorOf(Platform::NativePathStyle));
+        return text;
+    };
+    const std::size_t length = folder.size();
+    EXPECT_TRUE(Launcher::LeavesFolder(at(u"../x"), length));
+    EXPECT_TRUE(Launcher::LeavesFolder(at(u"a/../../x"), length));
+    EXPECT_TRUE(Launcher::LeavesFolder(at(u"./../x"), length));
+    EXPECT_FALSE(Launcher::LeavesFolder(at(u"a/../x"), length));
+    EXPECT_FALSE(Launcher::LeavesFolder(at(u"a/./b/../../x"), length));
+    EXPECT_FALSE(Launcher::LeavesFolder(at(u"..x/y"), length));  // a name, not the folder above
+    EXPECT_FALSE(Launcher::LeavesFolder(at(u"run"), length));
+
+    // A program planted outside is never taken, however the command is cut; arguments may
+    // name ".." freely.
+    const std::set<std::u16string> files{at(u"../../bin/touch"), at(u"run"), at(u"../run")};
+    const auto isFile = [&files](const std::u16string& p) { return files.contains(p); };
+    EXPECT_FALSE(ResolveCommand(at(u"../../bin/touch /tmp/x"), length, isFile).has_value());
+    EXPECT_FALSE(ResolveCommand(at(u"../run"), length, isFile).has_value());
+    const auto inside = ResolveCommand(at(u"run ../data"), length, isFile);
+    ASSERT_TRUE(inside.has_value());
+    EXPECT_EQ(inside->ArgumentText, at(u"run ../data").substr(length + 4));
+}
+
+TEST(Launch, ADescriptorClimbingOutOfItsFolderStartsNothingAndSaysWhy) {
+    auto processes = Platform::SystemProcesses();
+    LauncherOnDrive launcher(processes.get());
+    // The program beside the application folder, at the drive's root: a real script that
+    // would leave its mark there.
+    LauncherTest::WriteTouchScript(launcher.Drive, Script("outside"), "outside-ran");
+    launcher.App("Climber", "../" + Script("outside"));
+    launcher.App("Climber Args", "../" + Script("outside") + " --now");
+    launcher.App("Inside", "sub/../" + Script("run"));
+    LauncherTest::WriteMarkerScript(launcher.Drive, "Inside/" + Script("run"));
+    launcher.Drive.MakeFolder("Inside/sub");  // POSIX resolves ".." only after a real folder
+    launcher.Start();
+
+    launcher.Form->imgApp_Click(SlotTitled(launcher, u"Climber"));
+    launcher.Form->imgApp_Click(SlotTitled(launcher, u"Climber Args"));
+    ASSERT_EQ(launcher.Dialogs.Messages.size(), 2U);
+    for (const auto& message : launcher.Dialogs.Messages) {
+        EXPECT_NE(message.Prompt.find(u"The program lies outside its application folder."),
+                  std::u16string::npos)
+            << Utf8(message.Prompt);
+    }
+    // A ".." that stays inside is only a way of writing the path.
+    launcher.Form->imgApp_Click(SlotTitled(launcher, u"Inside"));
+    EXPECT_EQ(WaitForMarker(launcher, "Inside/marker"), Utf8(launcher.Drive.Text("Inside")) + "\n");
+    EXPECT_EQ(launcher.Dialogs.Messages.size(), 2U);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_FALSE(launcher.Drive.Exists("outside-ran"));
 }
