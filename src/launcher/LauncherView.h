@@ -15,8 +15,8 @@ class LauncherView {
   public:
     virtual ~LauncherView() = default;
 
-    // Icon slots, 1 to 20. LoadSlotPicture is false when the file is missing or no picture;
-    // the slot then keeps no picture.
+    // Icon slots, 1 to 20. LoadSlotPicture is false when the file is missing, no picture, or
+    // larger than MaxPictureSide (PictureLimit.h); the slot then keeps no picture.
     virtual bool LoadSlotPicture(int slot, const std::u16string& file) = 0;
     virtual void ShowDefaultSlotPicture(int slot) = 0;  // the launcher's built-in icon
     virtual void ClearSlotPicture(int slot) = 0;

@@ -1,5 +1,7 @@
 // The launcher window as the user meets it: start-up, paging, launching, adding, dragging.
 
+#include <QBuffer>
+#include <QImage>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTest>
@@ -13,6 +15,7 @@
 
 #include "GuiFixture.h"
 #include "launcher/Form1Layout.h"
+#include "launcher/PictureLimit.h"
 
 namespace {
 
@@ -133,6 +136,43 @@ TEST_F(LauncherWindowTest, ADoubleClickOnASlotStartsItsApplicationOnce) {
     // Each run of the application appends a line.
     const std::string runs = drive.ReadFile("launched-App 01");
     EXPECT_EQ(std::count(runs.begin(), runs.end(), '\n'), 1) << runs;
+}
+
+TEST_F(LauncherWindowTest, PicturesClaimingMoreThanAnIconsSizeFallBackToTheDefaultIcon) {
+    const auto png = [](int width, int height) {
+        QImage image(width, height, QImage::Format_Mono);
+        image.fill(0);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        return bytes.toStdString();
+    };
+    // 35 bytes: a 1 x 1 image on a 5000 x 5000 screen.
+    const std::string liar(
+        "GIF89a\x88\x13\x88\x13\x80\0\0\0\0\0\xFF\xFF\xFF\x2C\0\0\0\0\x01\0\x01\0\0\x02\x02"
+        "\x44\x01\0\x3B",
+        35);
+    AddApplication("A Liar");
+    drive.WriteFile("A Liar/appicon.gif", liar);
+    AddApplication("B Giant");
+    drive.WriteFile("B Giant/appicon.gif", png(5000, 5000));
+    AddApplication("C Largest");
+    drive.WriteFile("C Largest/appicon.gif",
+                    png(Launcher::MaxPictureSide, Launcher::MaxPictureSide));
+    Start();
+    WaitForGrid();
+    const auto titles = SlotTitles();
+    const auto sizeOf = [&](const std::string& title) {
+        const auto found = std::find(titles.begin(), titles.end(), title);
+        EXPECT_NE(found, titles.end()) << title;
+        const int slot = static_cast<int>(found - titles.begin()) + 1;
+        return qobject_cast<QLabel*>(Slot(slot))->pixmap().size();
+    };
+    // The scanned folder's default icon takes their place; the application keeps its slot.
+    EXPECT_EQ(sizeOf("A Liar"), QSize(48, 48));
+    EXPECT_EQ(sizeOf("B Giant"), QSize(48, 48));
+    EXPECT_EQ(sizeOf("C Largest"), QSize(1024, 1024));
 }
 
 TEST_F(LauncherWindowTest, TheAddButtonWritesADescriptorThatTheNextStartFinds) {

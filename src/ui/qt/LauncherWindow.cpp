@@ -1,8 +1,10 @@
 #include "ui/qt/LauncherWindow.h"
 
+#include <QBuffer>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QLabel>
 #include <QScreen>
 #include <QScrollBar>
@@ -13,6 +15,7 @@
 
 #include "launcher/Form1.h"
 #include "launcher/Form1Layout.h"
+#include "launcher/PictureLimit.h"
 #include "notes/NoteStartup.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
@@ -247,8 +250,20 @@ bool LauncherWindow::LoadSlotPicture(int slot, const std::u16string& file) {
     // names that are not valid UTF-8 and that a QString could not carry.
     const auto bytes = Platform::ReadWholeFile(file);
     QPixmap picture;
-    if (!bytes || !picture.loadFromData(reinterpret_cast<const uchar*>(bytes->data()),
-                                        static_cast<uint>(bytes->size()))) {
+    if (bytes && !Launcher::GifScreenTooLarge(*bytes)) {
+        QByteArray content =
+            QByteArray::fromRawData(bytes->data(), static_cast<qsizetype>(bytes->size()));
+        QBuffer buffer(&content);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer);
+        // Sized from the header before a pixel is decoded.
+        const QSize size = reader.size();
+        if (size.isValid() && size.width() <= Launcher::MaxPictureSide &&
+            size.height() <= Launcher::MaxPictureSide) {
+            picture = QPixmap::fromImage(reader.read());
+        }
+    }
+    if (picture.isNull()) {
         Slot(slot)->clear();
         return false;
     }

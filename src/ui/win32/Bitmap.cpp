@@ -5,6 +5,7 @@
 #include <limits>
 #include <utility>
 
+#include "launcher/PictureLimit.h"
 #include "platform/FileSystem.h"
 #include "platform/win32/WindowsApi.h"
 
@@ -48,19 +49,6 @@ IWICImagingFactory* ThreadFactory() {
         }
     }
     return factory;
-}
-
-// Whether a GIF's logical screen, the size its header gives the whole picture, is over the
-// limit. WIC reports only the first frame's own rectangle, which may be far smaller.
-bool GifScreenTooLarge(std::string_view bytes) {
-    if (bytes.size() < 10 || bytes.substr(0, 4) != "GIF8") {
-        return false;
-    }
-    const auto word = [&](std::size_t at) {
-        return static_cast<unsigned char>(bytes[at]) |
-               (static_cast<unsigned char>(bytes[at + 1]) << 8);
-    };
-    return word(6) > MaxPictureSide || word(8) > MaxPictureSide;
 }
 
 }  // namespace
@@ -135,7 +123,7 @@ HBITMAP CreateDibSection32(int width, int height, void** bits) {
 
 Bitmap DecodePicture(std::string_view bytes) {
     if (bytes.empty() || bytes.size() > std::numeric_limits<DWORD>::max() ||
-        GifScreenTooLarge(bytes)) {
+        Launcher::GifScreenTooLarge(bytes)) {
         return {};
     }
     IWICImagingFactory* factory = ThreadFactory();

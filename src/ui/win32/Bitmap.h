@@ -9,14 +9,14 @@
 #include <string>
 #include <string_view>
 
+#include "launcher/PictureLimit.h"
 #include "platform/win32/WindowsApi.h"
 
 namespace Win32Ui {
 
-// The largest width and height a picture may claim. Pictures the program shows are icons and
-// its own artwork; a header claiming more is refused before its pixels are decoded, so a tiny
-// file cannot make the program allocate hundreds of megabytes.
-inline constexpr int MaxPictureSide = 1024;
+// The largest width and height a picture may claim (the launcher's icon limit); a header
+// claiming more is refused before its pixels are decoded.
+inline constexpr int MaxPictureSide = Launcher::MaxPictureSide;
 
 // A 32-bit top-down DIB section in premultiplied BGRA, as AlphaBlend with AC_SRC_ALPHA wants
 // it. Owns its handle.
