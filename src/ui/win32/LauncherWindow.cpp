@@ -89,7 +89,10 @@ LauncherWindow::LauncherWindow(Platform::Dialogs& dialogs, Platform::Drives& dri
     scale_ = Scale(DpiAtPoint({(area.left + area.right) / 2, (area.top + area.bottom) / 2}));
     const int width = scale_.Pixels(Layout::ClientWidth);
     const int height = scale_.Pixels(Layout::ClientHeight);
-    const wchar_t* className = RegisterWindowClass(ClassName, Procedure, nullptr, CS_DBLCLKS);
+    const wchar_t* className = RegisterWindowClass(
+        ClassName,
+        ObjectProcedure<LauncherWindow, &LauncherWindow::window_, &LauncherWindow::Handle>, nullptr,
+        CS_DBLCLKS);
     const std::wstring caption = Wide(Layout::Caption);
     // A popup has neither border nor title bar: the client area is the whole window.
     window_ = CreateWindowExW(WS_EX_APPWINDOW, className, caption.c_str(),
@@ -418,19 +421,6 @@ void LauncherWindow::PaintControl(HWND control, HDC dc) {
 }
 
 // Events ------------------------------------------------------------------------------------
-
-LRESULT CALLBACK LauncherWindow::Procedure(HWND window, UINT message, WPARAM wParam,
-                                           LPARAM lParam) {
-    LauncherWindow* self = ObjectOf<LauncherWindow>(window, message, lParam);
-    if (self == nullptr || self->window_ == nullptr) {
-        // Until CreateWindowExW has returned, the object has no window to work with.
-        if (self != nullptr && message == WM_NCCREATE) {
-            self->window_ = window;
-        }
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self->Handle(message, wParam, lParam);
-}
 
 LRESULT LauncherWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

@@ -90,7 +90,6 @@ class LauncherWindow : public Launcher::LauncherView, private ControlOwner {
         bool BuiltIn = false;  // the launcher's own icon
     };
 
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     void BuildControls();

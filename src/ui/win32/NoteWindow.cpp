@@ -66,7 +66,8 @@ NoteWindow::NoteWindow(Platform::Dialogs& dialogs, std::u16string programFolder,
                        std::function<void(NoteWindow&)> closed)
     : dialogs_(dialogs), closedCallback_(std::move(closed)), scale_(DpiAtPoint(place)) {
     const wchar_t* className = RegisterWindowClass(
-        ClassName, Procedure, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_INFOBK + 1)));
+        ClassName, ObjectProcedure<NoteWindow, &NoteWindow::window_, &NoteWindow::Handle>,
+        reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_INFOBK + 1)));
     window_ = CreateWindowExW(WS_EX_APPWINDOW, className, L"KIVOLA note",
                               WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU, place.x, place.y,
                               scale_.Pixels(ClientWidthTwips), scale_.Pixels(ClientHeightTwips),
@@ -182,17 +183,6 @@ void NoteWindow::CloseWindow() {
 }
 
 // Events ------------------------------------------------------------------------------------
-
-LRESULT CALLBACK NoteWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    NoteWindow* self = ObjectOf<NoteWindow>(window, message, lParam);
-    if (self == nullptr || self->window_ == nullptr) {
-        if (self != nullptr && message == WM_NCCREATE) {
-            self->window_ = window;
-        }
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self->Handle(message, wParam, lParam);
-}
 
 LRESULT NoteWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

@@ -66,7 +66,6 @@ class NoteWindow : public Notes::NoteView, private ControlOwner {
     void CloseWindow() override;
 
   private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void PlaceControls();
     void OnDpiChanged(int dpi, const RECT& suggested);

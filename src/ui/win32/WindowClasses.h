@@ -31,4 +31,19 @@ Object* ObjectOf(HWND window, UINT message, LPARAM lParam) {
     return object;
 }
 
+// The window procedure of a class whose objects handle their own messages: until the object
+// has been told its window (at WM_NCCREATE, while CreateWindowExW runs), messages go to the
+// system's default handling; from then on to the object's handler.
+template <typename Object, HWND Object::*Window, LRESULT (Object::*Handler)(UINT, WPARAM, LPARAM)>
+LRESULT CALLBACK ObjectProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Object* self = ObjectOf<Object>(window, message, lParam);
+    if (self == nullptr || self->*Window == nullptr) {
+        if (self != nullptr && message == WM_NCCREATE) {
+            self->*Window = window;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return (self->*Handler)(message, wParam, lParam);
+}
+
 }  // namespace Win32Ui
