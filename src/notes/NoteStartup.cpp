@@ -28,7 +28,12 @@ std::optional<std::u16string> NoteIdFromFileName(const std::u16string& Name) {
 }
 
 void LoadNotes(NoteWindowFactory& factory, const std::u16string& programFolder) {
-    OpenNotesInFolder(factory, NotesFolderPath(programFolder));
+    const std::u16string folder = NotesFolderPath(programFolder);
+    // What saves cut short last time left behind goes before the notes are read.
+    if (Platform::FolderExists(folder)) {
+        Platform::RemoveStraySaves(folder);
+    }
+    OpenNotesInFolder(factory, folder);
 }
 
 void OpenNotesInFolder(NoteWindowFactory& factory, const std::u16string& folder) {

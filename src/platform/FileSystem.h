@@ -103,8 +103,16 @@ std::optional<std::uint64_t> SizeOfFile(const std::u16string& path);
 
 // Replaces (or creates) the file so that at every moment it holds either its old content or
 // the new one: a temporary file in the same folder, flushed, then renamed over the target.
-// A file that exists and is not writable is left alone and reported.
+// A file that exists and is not writable is left alone and reported. The temporary file is
+// named ".kivola-save-..." and hidden.
 IoStatus WriteFileAtomically(const std::u16string& path, std::string_view content);
+
+// Removes the temporary files that saves into folder left behind when they were cut short (the
+// program killed, the drive pulled, the power gone). A save that is still running, in this or
+// another instance of the program on any computer sharing the drive's lock rules, holds its
+// temporary file so that it cannot be taken. WriteFileAtomically does this for its own folder
+// before it writes; silent, since nothing is lost either way.
+void RemoveStraySaves(const std::u16string& folder);
 
 // Deletes a file, also when it is marked read-only. A folder is not deleted.
 IoStatus RemoveFile(const std::u16string& path);

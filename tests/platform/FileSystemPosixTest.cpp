@@ -1,9 +1,12 @@
 // The file system as only POSIX has it: names hidden by their leading dot, permission bits,
 // named pipes and devices, links made by anyone, and names that are bytes rather than text.
 
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -96,4 +99,22 @@ TEST(FileNames, NamesThatAreNotUtf8StillOpen) {
     ASSERT_TRUE(contents.has_value());
     ASSERT_EQ(contents->Files.size(), 1U);
     EXPECT_EQ(ReadWholeFile(drive.Text() + u"/" + contents->Files[0]), "bytes");
+}
+
+TEST(StraySaves, AFileARunningSaveHoldsIsNotTakenAndGoesOnceItIsLetGo) {
+    TempFolder drive;
+    const auto stray = drive.WriteFile("Notes/.kivola-save-RUNNING", "half");
+    // Another instance of the program in the middle of its save: the file held under its lock.
+    const int held = ::open(stray.c_str(), O_RDWR);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    RemoveStraySaves(drive.Text("Notes"));
+    EXPECT_TRUE(fs::exists(stray));
+    // A save of our own beside it leaves it alone too.
+    EXPECT_TRUE(WriteFileAtomically(drive.Text("Notes/a.txt"), "a"));
+    EXPECT_TRUE(fs::exists(stray));
+    ::close(held);  // the other save ended without renaming it: killed
+    RemoveStraySaves(drive.Text("Notes"));
+    EXPECT_FALSE(fs::exists(stray));
+    EXPECT_EQ(drive.ReadFile("Notes/a.txt"), "a");
 }

@@ -463,3 +463,39 @@ TEST(Win32Locale, DecimalSeparatorIsTheOneWindowsWritesNumbersWith) {
     const std::wstring written = text.substr(1, five - 1);
     EXPECT_EQ(separator, written.size() == 1 ? static_cast<char16_t>(written[0]) : u'.');
 }
+
+TEST(StraySavesWin32, AFileARunningSaveHoldsIsNotTakenAndGoesOnceItIsLetGo) {
+    TempFolder drive;
+    const auto stray = drive.WriteFile("Notes/.kivola-save-RUNNING", "half");
+    // Another instance of the program in the middle of its save: the file open, shared with
+    // nobody.
+    HANDLE held = CreateFileW(stray.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    RemoveStraySaves(drive.Text("Notes"));
+    EXPECT_TRUE(fs::exists(stray));
+    EXPECT_TRUE(WriteFileAtomically(drive.Text("Notes/a.txt"), "a"));
+    EXPECT_TRUE(fs::exists(stray));
+    CloseHandle(held);  // the other save ended without renaming it: killed
+    RemoveStraySaves(drive.Text("Notes"));
+    EXPECT_FALSE(fs::exists(stray));
+    EXPECT_EQ(drive.ReadFile("Notes/a.txt"), "a");
+}
+
+TEST(StraySavesWin32, ASaveThatCannotRenameLeavesNothingOfItsOwn) {
+    TempFolder drive;
+    drive.WriteFile("Notes/Plan.txt", "old");
+    HANDLE blocker = CreateFileW((drive.Path() / "Notes/Plan.txt").c_str(), GENERIC_READ,
+                                 FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(blocker, INVALID_HANDLE_VALUE);
+    // The target held without delete sharing: the rename fails, and the save says so, leaving
+    // nothing of its own behind.
+    EXPECT_FALSE(WriteFileAtomically(drive.Text("Notes/Plan.txt"), "new"));
+    CloseHandle(blocker);
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(drive.Path() / "Notes")) {
+        names.push_back(entry.path().filename().string());
+    }
+    EXPECT_THAT(names, UnorderedElementsAre("Plan.txt"));
+    EXPECT_EQ(drive.ReadFile("Notes/Plan.txt"), "old");
+}

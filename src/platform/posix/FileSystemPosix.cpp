@@ -1,5 +1,6 @@
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -7,6 +8,7 @@
 #include <cerrno>
 #include <climits>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "platform/FileSystem.h"
@@ -24,6 +26,10 @@ bool NameIsHidden(const std::string& native) {
     const std::string name = slash == std::string::npos ? native : native.substr(slash + 1);
     return !name.empty() && name[0] == '.' && name != "." && name != "..";
 }
+
+// What a save's temporary file is called before its random part. It carries nothing of the
+// target's name: a leftover must not look like a note ("*.txt") or a descriptor to a listing.
+constexpr char SavePrefix[] = ".kivola-save-";
 
 // Closes a descriptor on every path out of a function.
 class FileDescriptor {
@@ -61,6 +67,39 @@ mode_t NewFileMode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return static_cast<mode_t>(0666U & ~mask);
+}
+
+// folder ends with '/'.
+void RemoveStraySavesIn(const std::string& folder) {
+    DIR* listing = ::opendir(folder.c_str());
+    if (listing == nullptr) {
+        return;
+    }
+    const std::string_view prefix(SavePrefix);
+    while (const dirent* entry = ::readdir(listing)) {
+        const std::string_view name(entry->d_name);
+        if (name.substr(0, prefix.size()) != prefix) {
+            continue;
+        }
+        const std::string path = folder + std::string(name);
+        const FileDescriptor file(
+            ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat opened {};
+        if (file.Get() < 0 || ::fstat(file.Get(), &opened) != 0 || !S_ISREG(opened.st_mode)) {
+            continue;
+        }
+        // A running save holds its file locked until it has renamed it.
+        if (::flock(file.Get(), LOCK_EX | LOCK_NB) != 0) {
+            continue;
+        }
+        // Still the file that was locked, not one made under the same name since.
+        struct stat named {};
+        if (::lstat(path.c_str(), &named) == 0 && named.st_dev == opened.st_dev &&
+            named.st_ino == opened.st_ino) {
+            ::unlink(path.c_str());
+        }
+    }
+    ::closedir(listing);
 }
 
 }  // namespace
@@ -200,6 +239,14 @@ std::optional<std::uint64_t> SizeOfFile(const std::u16string& path) {
     return static_cast<std::uint64_t>(info.st_size);
 }
 
+void RemoveStraySaves(const std::u16string& folder) {
+    std::string native = NativePath(folder);
+    if (native.empty() || native.back() != '/') {
+        native += '/';
+    }
+    RemoveStraySavesIn(native);
+}
+
 IoStatus WriteFileAtomically(const std::u16string& path, std::string_view content) {
     const std::string target = NativePath(path);
     struct stat existing {};
@@ -212,14 +259,28 @@ IoStatus WriteFileAtomically(const std::u16string& path, std::string_view conten
     }
     const auto slash = target.find_last_of('/');
     const std::string folder =
-        slash == std::string::npos ? std::string(".") : target.substr(0, slash + 1);
-    // The temporary name carries nothing of the target's: a leftover after a crash must not
-    // look like a note ("*.txt") or a descriptor to the folder listings that follow.
-    std::string temporary = folder + ".kivola-save-XXXXXX";
-    const FileDescriptor fd(::mkstemp(temporary.data()));
-    if (fd.Get() < 0) {
-        return ErrnoFailure(errno);
+        slash == std::string::npos ? std::string("./") : target.substr(0, slash + 1);
+    RemoveStraySavesIn(folder);
+    std::string temporary;
+    int locked = -1;
+    // Held under a lock while it is written, so that no clean-up takes it meanwhile. One that
+    // a clean-up caught between its making and its locking is left to it, and another made.
+    for (int attempt = 0; attempt < 8 && locked < 0; ++attempt) {
+        temporary = folder + SavePrefix + "XXXXXX";
+        const int made = ::mkstemp(temporary.data());
+        if (made < 0) {
+            return ErrnoFailure(errno);
+        }
+        if (::flock(made, LOCK_EX | LOCK_NB) == 0) {
+            locked = made;
+        } else {
+            ::close(made);
+        }
     }
+    if (locked < 0) {
+        return ErrnoFailure(EWOULDBLOCK);
+    }
+    const FileDescriptor fd(locked);
     const mode_t mode = exists ? (existing.st_mode & 07777U) : NewFileMode();
     int error = 0;
     if (::fchmod(fd.Get(), mode) != 0 || !WriteAll(fd.Get(), content) || ::fsync(fd.Get()) != 0) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
@@ -76,6 +77,9 @@ std::u16string Hex(std::uint32_t value) {
 
 // Unique within the process by the counter and between processes by the id; the clock keeps
 // a reused process id from meeting the leftover of a crash. CREATE_NEW settles the rest.
+// What a save's temporary file is called before its unique part.
+constexpr char16_t SavePrefix[] = u".kivola-save-";
+
 std::u16string TemporaryName() {
     static std::atomic<std::uint32_t> counter{0};
     LARGE_INTEGER now{};
@@ -83,7 +87,21 @@ std::u16string TemporaryName() {
     const auto mixed = static_cast<std::uint32_t>(now.QuadPart) + counter.fetch_add(1);
     // The name carries nothing of the target's: a leftover after a crash must not look like a
     // note ("*.txt") or a descriptor to the folder listings that follow.
-    return u".kivola-save-" + Hex(GetCurrentProcessId()) + Hex(mixed);
+    return SavePrefix + Hex(GetCurrentProcessId()) + Hex(mixed);
+}
+
+// Renames the open file over target, replacing it: the file stays open, and so held, until
+// it has its final name. False when the system cannot rename by handle.
+bool RenameOpenFile(HANDLE file, const std::wstring& target) {
+    const std::size_t bytes = sizeof(FILE_RENAME_INFO) + target.size() * sizeof(wchar_t);
+    std::vector<unsigned char> buffer(bytes, 0);
+    auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    rename->ReplaceIfExists = TRUE;
+    rename->RootDirectory = nullptr;
+    rename->FileNameLength = static_cast<DWORD>(target.size() * sizeof(wchar_t));
+    std::copy(target.begin(), target.end(), rename->FileName);
+    return SetFileInformationByHandle(file, FileRenameInfo, rename, static_cast<DWORD>(bytes)) !=
+           FALSE;
 }
 
 // The attributes a settled file gets: the old file's own, or none for a new one. The archive
@@ -240,12 +258,14 @@ IoStatus WriteFileAtomically(const std::u16string& path, std::string_view conten
     // The temporary takes the place of the last component, so "E:notes.txt" keeps its
     // drive-relative folder.
     const std::u16string folderPart = path.substr(0, path.size() - NameOfPath(path).size());
+    RemoveStraySaves(folderPart);
     std::wstring temporary;
     HANDLE created = INVALID_HANDLE_VALUE;
     for (int attempt = 0; attempt < 16 && created == INVALID_HANDLE_VALUE; ++attempt) {
         temporary = Wide(folderPart + TemporaryName());
-        // Hidden while it is written, so that a leftover stays out of the user's sight.
-        created = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        // Hidden while it is written, so that a leftover stays out of the user's sight; shared
+        // with nobody, so that no clean-up can delete it while this save runs.
+        created = CreateFileW(temporary.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_HIDDEN, nullptr);
         if (created == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS &&
             GetLastError() != ERROR_ALREADY_EXISTS) {
@@ -265,8 +285,16 @@ IoStatus WriteFileAtomically(const std::u16string& path, std::string_view conten
         !FlushFileBuffers(file.Get())) {
         error = GetLastError();
     }
+    bool renamed = false;
+    if (error == ERROR_SUCCESS) {
+        renamed = RenameOpenFile(file.Get(), target);
+        if (renamed) {
+            FlushFileBuffers(file.Get());
+        }
+    }
     file.Close();
-    if (error == ERROR_SUCCESS &&
+    // Where renaming by handle is not to be had, by name, as before.
+    if (error == ERROR_SUCCESS && !renamed &&
         !MoveFileExW(temporary.c_str(), target.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         error = GetLastError();
@@ -276,6 +304,32 @@ IoStatus WriteFileAtomically(const std::u16string& path, std::string_view conten
         return ErrorFailure(error);
     }
     return IoStatus::Success();
+}
+
+void RemoveStraySaves(const std::u16string& folder) {
+    if (Win32::IsDevicePath(folder)) {
+        return;
+    }
+    std::u16string pattern = folder;
+    if (!pattern.empty() && !IsPathSeparator(pattern.back()) && pattern.back() != u':') {
+        pattern += u'\\';
+    }
+    const std::u16string prefix = pattern;
+    pattern += SavePrefix;
+    pattern += u'*';
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileExW(Wide(pattern).c_str(), FindExInfoBasic, &found,
+                                     FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            // A running save holds its file unshared, and the deletion fails for it.
+            DeleteFileW(Wide(prefix + FromWide(found.cFileName)).c_str());
+        }
+    } while (FindNextFileW(search, &found) != FALSE);
+    FindClose(search);
 }
 
 IoStatus RemoveFile(const std::u16string& path) {
