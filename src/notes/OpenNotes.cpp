@@ -27,6 +27,14 @@ bool OpenNotes::SaveAll() {
     return allSaved;
 }
 
+bool OpenNotes::SaveAllForSessionEnd() {
+    bool allSaved = true;
+    for (frmNote* note : notes_) {
+        allSaved = note->SaveNoteQuietly() && allSaved;
+    }
+    return allSaved;
+}
+
 bool OpenNotes::AnyUnsaved() const {
     return std::any_of(notes_.begin(), notes_.end(),
                        [](const frmNote* note) { return note->HasUnsavedText(); });

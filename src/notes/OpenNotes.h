@@ -25,6 +25,10 @@ class OpenNotes {
     // Saves every open note whose text changed. False when a text could not be written: its
     // note has told the user why and keeps the text.
     bool SaveAll();
+    // For an end nobody may be there to answer (the session ends, the system asks the program
+    // to stop): saves every note without a word, so that nothing holds the end up. False when
+    // a text could not be written.
+    bool SaveAllForSessionEnd();
     // True when some open note holds text that is not on the drive.
     bool AnyUnsaved() const;
 

@@ -175,6 +175,14 @@ bool frmNote::HasUnsavedText() const {
 }
 
 bool frmNote::SaveNote() {
+    return Save(true);
+}
+
+bool frmNote::SaveNoteQuietly() {
+    return Save(false);
+}
+
+bool frmNote::Save(bool tellTheUser) {
     if (deleted_) {
         return true;
     }
@@ -203,10 +211,13 @@ bool frmNote::SaveNote() {
     if (written) {
         savedText_ = std::move(text);
         failedText_.reset();
-        if (leftAlone) {
+        if (leftAlone && tellTheUser) {
             ShowLeftAlone(*leftAlone);
         }
         return true;
+    }
+    if (!tellTheUser) {
+        return false;
     }
     // Both focus events of one click fail alike; say it once, and again when anything changes.
     if (failedText_ != text || failedReason_ != written.Reason) {

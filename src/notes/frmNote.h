@@ -64,9 +64,13 @@ class frmNote {
     // Writes txtNote to the note file when it changed since it was last loaded or saved. True
     // when the text is safely on the drive (or unchanged); a failure is shown to the user.
     bool SaveNote();
+    // The same, telling the user nothing: for the end of a session, when no one may be there
+    // to answer and a message would only keep the system from shutting down.
+    bool SaveNoteQuietly();
     bool HasUnsavedText() const;
 
   private:
+    bool Save(bool tellTheUser);
     void EnsureLoaded();
     void RunLoadStep();
     void ShowSaveFailure(const std::u16string& reason);

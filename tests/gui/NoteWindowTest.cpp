@@ -8,8 +8,11 @@
 
 #include <gmock/gmock.h>
 
+#include <csignal>
+
 #include "GuiFixture.h"
 #include "notes/frmNote.h"
+#include "ui/qt/QuitOnSignal.h"
 
 namespace {
 
@@ -180,6 +183,34 @@ TEST_F(NoteWindowTest, ANoteThatCannotBeSavedKeepsTheProgramOpenUnlessTheUserLet
     QTest::mouseClick(Control<QWidget>(window.get(), "Image1"), Qt::LeftButton);
     EXPECT_EQ(ended.count(), 1);
     EXPECT_FALSE(note->isVisible());
+}
+
+TEST_F(NoteWindowTest, ASignalEndsTheProgramAfterSavingEvenWhenANoteCannotBeSaved) {
+    AddNote("Plan", "old text");
+    Start();
+    ASSERT_THAT(Notes(), SizeIs(1));
+    Type(Notes()[0], QStringLiteral("typed before the signal"));
+    QtUi::QuitOnSignal onSignal([this] { window->EndForSession(); });
+    QSignalSpy ended(window.get(), &QtUi::LauncherWindow::ProgramEnded);
+    ASSERT_EQ(::raise(SIGTERM), 0);
+    EXPECT_TRUE(WaitUntil([&] { return ended.count() == 1; }));
+    EXPECT_EQ(drive.ReadFile("Notes/Plan.txt"), "typed before the signal");
+    EXPECT_THAT(dialogs.Messages, IsEmpty());
+}
+
+TEST_F(NoteWindowTest, ASignalIsNotHeldUpByANoteThatCannotBeSaved) {
+    // A file where the Notes folder should be: no note can be written, and no one may be
+    // there to answer a message; one signal ends the program.
+    drive.WriteFile("Notes", "not a folder");
+    Start();
+    QTest::mouseClick(Control<QWidget>(window.get(), "lblNewNote"), Qt::LeftButton);
+    ASSERT_THAT(Notes(), SizeIs(1));
+    Type(Notes()[0], QStringLiteral("precious"));
+    QtUi::QuitOnSignal onSignal([this] { window->EndForSession(); });
+    QSignalSpy ended(window.get(), &QtUi::LauncherWindow::ProgramEnded);
+    ASSERT_EQ(::raise(SIGHUP), 0);
+    EXPECT_TRUE(WaitUntil([&] { return ended.count() == 1; }));
+    EXPECT_THAT(dialogs.Messages, IsEmpty());
 }
 
 }  // namespace

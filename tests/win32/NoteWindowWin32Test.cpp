@@ -272,6 +272,19 @@ TEST_F(NoteWindowWin32Test, TheSessionEndingSavesEveryNoteAndEndsWithoutAsking) 
     EXPECT_THAT(dialogs.Messages, IsEmpty());
 }
 
+TEST_F(NoteWindowWin32Test, TheSessionEndIsNotHeldUpByANoteThatCannotBeSaved) {
+    drive.WriteFile("Notes", "not a folder");
+    Start();
+    Win32Ui::NoteWindow* note = NewNote();
+    ASSERT_NE(note, nullptr);
+    Retype(note, u"precious");
+    // No one may be there to answer: no message, and the session may end.
+    EXPECT_EQ(SendMessageW(window->Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    SendMessageW(window->Handle(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(endings, 1);
+    EXPECT_THAT(dialogs.Messages, IsEmpty());
+}
+
 TEST_F(NoteWindowWin32Test, ANoteThatCannotBeSavedKeepsTheProgramOpenUnlessTheUserLetsItGo) {
     // A file where the Notes folder should be: no note can be written.
     drive.WriteFile("Notes", "not a folder");

@@ -91,10 +91,11 @@ LauncherWindow::LauncherWindow(Platform::Dialogs& dialogs, Platform::Drives& dri
         }
     }
 
-    // However the program ends, typed notes reach the drive first.
-    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { notes_.SaveAll(); });
+    // However the program ends, typed notes reach the drive first; when the session ends there
+    // may be no one to answer a message, and none holds the end up.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { notes_.SaveAllForSessionEnd(); });
     connect(qApp, &QGuiApplication::commitDataRequest, this,
-            [this](QSessionManager&) { notes_.SaveAll(); });
+            [this](QSessionManager&) { notes_.SaveAllForSessionEnd(); });
 
     form_->Form_Load();
 }
@@ -347,6 +348,13 @@ void LauncherWindow::EndProgram() {
 
 bool LauncherWindow::NotesAllowEnd() {
     return notes_.AllowProgramEnd();
+}
+
+void LauncherWindow::EndForSession() {
+    if (!ending_) {
+        notes_.SaveAllForSessionEnd();
+        EndNow();
+    }
 }
 
 void LauncherWindow::EndNow() {

@@ -73,6 +73,9 @@ class LauncherWindow : public QWidget, public Launcher::LauncherView {
     void SetTimerInterval(int milliseconds) override;
     void DisableTimer() override;
     void EndProgram() override;
+    // The session ends, or the system asks the program to stop (SIGTERM, SIGHUP, SIGINT): every
+    // note saved without a word, then the end, whatever could not be saved.
+    void EndForSession();
 
   signals:
     // Timer1_Timer has run to its end (the start-up benchmark stops there).

@@ -64,8 +64,8 @@ std::vector<NoteWindow*> NoteWindows::OpenWindows() const {
     return open;
 }
 
-bool NoteWindows::SaveAll() {
-    return open_.SaveAll();
+bool NoteWindows::SaveAllForSessionEnd() {
+    return open_.SaveAllForSessionEnd();
 }
 
 bool NoteWindows::AnyUnsaved() const {

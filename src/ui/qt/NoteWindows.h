@@ -32,7 +32,7 @@ class NoteWindows : public QObject, public Notes::NoteWindowFactory {
     Notes::frmNote& CreateNoteWindow() override;
 
     // The rules of Notes::OpenNotes over the notes whose windows are open.
-    bool SaveAll();
+    bool SaveAllForSessionEnd();
     bool AnyUnsaved() const;
     bool AllowProgramEnd();
     // The program ends: every note window goes.

@@ -22,15 +22,19 @@ void OnSignal(int /*signal*/) {
 
 }  // namespace
 
-QuitOnSignal::QuitOnSignal() {
+QuitOnSignal::QuitOnSignal(std::function<void()> stop) : stop_(std::move(stop)) {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) {
         return;
     }
     notifier_ = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, this);
-    connect(notifier_, &QSocketNotifier::activated, this, [] {
+    connect(notifier_, &QSocketNotifier::activated, this, [this] {
         char byte = 0;
         [[maybe_unused]] const auto got = ::read(signalPipe[1], &byte, 1);
-        QCoreApplication::quit();
+        if (stop_) {
+            stop_();
+        } else {
+            QCoreApplication::quit();
+        }
     });
     struct sigaction action {};
     action.sa_handler = OnSignal;

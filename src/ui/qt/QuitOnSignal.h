@@ -5,6 +5,9 @@
 
 #include <QObject>
 
+#include <functional>
+#include <utility>
+
 class QSocketNotifier;
 
 namespace QtUi {
@@ -13,13 +16,16 @@ class QuitOnSignal : public QObject {
     Q_OBJECT
 
   public:
-    QuitOnSignal();
+    // stop runs on the event loop for each signal; without one, the event loop quits.
+    explicit QuitOnSignal(std::function<void()> stop = {});
+    void SetStop(std::function<void()> stop) { stop_ = std::move(stop); }
     ~QuitOnSignal() override;
     QuitOnSignal(const QuitOnSignal&) = delete;
     QuitOnSignal& operator=(const QuitOnSignal&) = delete;
 
   private:
     QSocketNotifier* notifier_ = nullptr;
+    std::function<void()> stop_;
 };
 
 }  // namespace QtUi

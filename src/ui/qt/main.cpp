@@ -17,6 +17,7 @@ int main(int argc, char* argv[]) {
     const auto drives = Platform::SystemDrives();
     const auto processes = Platform::SystemProcesses();
     QtUi::LauncherWindow window(dialogs, *drives, *processes, Platform::ProgramFolder());
+    quitOnSignal.SetStop([&window] { window.EndForSession(); });
     window.show();
     return QApplication::exec();
 }

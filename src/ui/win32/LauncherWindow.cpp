@@ -468,11 +468,11 @@ LRESULT LauncherWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_QUERYENDSESSION:
             // The session ends (log-off, shutdown): typed notes reach the drive first. The end
             // is not refused, since a session must be able to end the program.
-            notes_.SaveAll();
+            notes_.SaveAllForSessionEnd();
             return TRUE;
         case WM_ENDSESSION:
             if (wParam != FALSE && !ending_) {
-                notes_.SaveAll();
+                notes_.SaveAllForSessionEnd();
                 EndNow();
             }
             return 0;

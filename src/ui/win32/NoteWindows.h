@@ -28,7 +28,7 @@ class NoteWindows : public Notes::NoteWindowFactory {
     Notes::frmNote& CreateNoteWindow() override;
 
     // The rules of Notes::OpenNotes over the notes whose windows are open.
-    bool SaveAll() { return open_.SaveAll(); }
+    bool SaveAllForSessionEnd() { return open_.SaveAllForSessionEnd(); }
     bool AllowProgramEnd() { return open_.AllowProgramEnd(dialogs_); }
     // The program ends: every note window goes.
     void CloseAll();
