@@ -11,6 +11,11 @@ namespace Notes {
 
 namespace {
 
+std::u16string Utf16Number(std::size_t value) {
+    const std::string digits = std::to_string(value);
+    return {digits.begin(), digits.end()};
+}
+
 // Holds a flag up for a scope, and lowers it on every way out.
 class RaisedWhileInScope {
   public:
@@ -78,7 +83,23 @@ void frmNote::LoadNoteText() {
     auto text = ReadNoteText(NoteFilePath());
     if (!text) {
         // An empty file has nothing to lose; anything else that failed to read might.
-        unreadableFile_ = Platform::SizeOfFile(NoteFilePath()).value_or(1) != 0;
+        const auto size = Platform::SizeOfFile(NoteFilePath());
+        unreadableFile_ = size.value_or(1) != 0;
+        if (unreadableFile_) {
+            // Said in the window itself, in place of the text that would look like an empty
+            // note: the user learns at once why the note's text is not there.
+            EnsureLoaded();
+            const bool tooLarge = size && *size > Platform::DefaultReadLimit;
+            notice_ = u"KIVOLA could not open this note: its file\r\n" + NoteFilePath() +
+                      (tooLarge ? u"\r\nis larger than the " +
+                                      Utf16Number(Platform::DefaultReadLimit >> 20U) +
+                                      u" MB a note may have."
+                                : std::u16string(u"\r\ncould not be read.")) +
+                      u"\r\nThe file is left as it is. What you type here is saved as a new "
+                      u"note.\r\n";
+            view_.SetNoteText(notice_);
+            savedText_ = notice_;
+        }
         return;
     }
     unreadableFile_ = false;
@@ -206,10 +227,14 @@ bool frmNote::Save(bool tellTheUser) {
         SetNoteID(u"");
     }
     std::u16string text = view_.NoteText();
+    // The notice over a note that could not be opened is the program's, not the user's text.
+    if (!notice_.empty() && text.starts_with(notice_)) {
+        text.erase(0, notice_.size());
+    }
     const RaisedWhileInScope savingNow(saving_);
     const Platform::IoStatus written = WriteNoteText(programFolder_, noteID, text);
     if (written) {
-        savedText_ = std::move(text);
+        savedText_ = view_.NoteText();
         failedText_.reset();
         if (leftAlone && tellTheUser) {
             ShowLeftAlone(*leftAlone);

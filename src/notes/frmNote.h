@@ -93,6 +93,8 @@ class frmNote {
     // The last failed save, so that the two focus events of one click report it once.
     std::optional<std::u16string> failedText_;
     std::u16string failedReason_;
+    // What the window says in place of a note whose file could not be opened.
+    std::u16string notice_;
 };
 
 }  // namespace Notes

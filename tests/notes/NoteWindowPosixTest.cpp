@@ -33,8 +33,8 @@ TEST(SaveNote, ReadOnlyNotesFolderGivesAMessage) {
 }
 
 TEST(SaveNote, AFileThatCouldNotBeReadIsNeverWrittenOver) {
-    // The window shows its initial text over a note it could not read; what is typed there
-    // must not replace the text nobody has seen.
+    // What is typed over a note the window could not read must not replace the text nobody
+    // has seen.
     NoteFixture f;
     const auto file = f.drive.WriteFile("Notes/kept.txt", "IMPORTANT, never shown");
     fs::permissions(file, fs::perms::owner_write);
@@ -42,12 +42,15 @@ TEST(SaveNote, AFileThatCouldNotBeReadIsNeverWrittenOver) {
     TestSupport::RunWithoutRoot(f.drive, [&f] {
         f.note.SetNoteID(u"kept");
         f.note.Show();
-        EXPECT_EQ(f.view.Text, Notes::InitialNoteText);
+        // The window says why it shows no text, naming the file.
+        EXPECT_NE(f.view.Text.find(u"could not be read"), std::u16string::npos);
+        EXPECT_NE(f.view.Text.find(u"kept.txt"), std::u16string::npos);
+        EXPECT_FALSE(f.note.HasUnsavedText());
         f.view.Text += u"typed";
         EXPECT_TRUE(f.note.SaveNote());
         EXPECT_EQ(f.note.noteID, u"A000-00000-0000@");
-        EXPECT_EQ(f.drive.ReadFile("Notes/A000-00000-0000@.txt"),
-                  TestSupport::Utf8(Notes::InitialNoteText) + "typed");
+        // The notice is the program's words, not the note's.
+        EXPECT_EQ(f.drive.ReadFile("Notes/A000-00000-0000@.txt"), "typed");
         ASSERT_EQ(f.dialogs.Messages.size(), 1U);
         EXPECT_NE(f.dialogs.Messages[0].Prompt.find(u"kept.txt"), std::u16string::npos);
         EXPECT_NE(f.dialogs.Messages[0].Prompt.find(u"A000-00000-0000@.txt"), std::u16string::npos);

@@ -399,3 +399,23 @@ TEST(DeleteNote, AsksThenRemovesTheFileAndClosesTheWindow) {
     EXPECT_TRUE(fresh.view.Closed());
     EXPECT_EQ(fresh.dialogs.Messages.size(), 1U);
 }
+
+TEST(NoteWindow, ANoteLargerThanTheProgramOpensSaysSoAndIsNeverWrittenOver) {
+    NoteFixture f;
+    const std::string huge(Platform::DefaultReadLimit + 1, 'x');
+    f.drive.WriteFile("Notes/huge.txt", huge);
+    AppendDraws(f.draws, u"i888-8B888-8888z");
+    f.note.SetNoteID(u"huge");
+    f.note.Show();
+    EXPECT_NE(f.view.Text.find(u"is larger than the 64 MB a note may have."), std::u16string::npos)
+        << TestSupport::Utf8(f.view.Text);
+    EXPECT_NE(f.view.Text.find(u"huge.txt"), std::u16string::npos);
+    // Looked at, left alone: nothing is written.
+    f.note.txtNote_LostFocus();
+    EXPECT_TRUE(f.dialogs.Messages.empty());
+    f.view.Text += u"a new note";
+    EXPECT_TRUE(f.note.SaveNote());
+    EXPECT_EQ(f.note.noteID, u"i888-8B888-8888z");
+    EXPECT_EQ(f.drive.ReadFile("Notes/i888-8B888-8888z.txt"), "a new note");
+    EXPECT_EQ(std::filesystem::file_size(f.drive.Path() / "Notes/huge.txt"), huge.size());
+}

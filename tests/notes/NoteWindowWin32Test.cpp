@@ -70,8 +70,8 @@ TEST(SaveNote, ReadOnlyNoteFileGivesAMessage) {
 }
 
 TEST(SaveNote, AFileAnotherProgramHoldsOpenAloneIsNeverWrittenOver) {
-    // Held open without sharing, the note reads as nothing: what is typed over the initial
-    // text must not replace the text nobody has seen.
+    // Held open without sharing, the note cannot be read: what is typed over the window's
+    // notice must not replace the text nobody has seen.
     NoteFixture f;
     f.drive.WriteFile("Notes/kept.txt", "IMPORTANT, never shown");
     f.draws.Add({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0.5F});  // the new ID: A000-00000-0000@
@@ -79,13 +79,12 @@ TEST(SaveNote, AFileAnotherProgramHoldsOpenAloneIsNeverWrittenOver) {
         const HeldOpen held(f.drive.Text("Notes/kept.txt"), 0);
         f.note.SetNoteID(u"kept");
         f.note.Show();
-        EXPECT_EQ(f.view.Text, Notes::InitialNoteText);
+        EXPECT_NE(f.view.Text.find(u"could not be read"), std::u16string::npos);
         f.view.Text += u"typed";
         EXPECT_TRUE(f.note.SaveNote());
     }
     EXPECT_EQ(f.note.noteID, u"A000-00000-0000@");
-    EXPECT_EQ(f.drive.ReadFile("Notes/A000-00000-0000@.txt"),
-              Utf8(Notes::InitialNoteText) + "typed");
+    EXPECT_EQ(f.drive.ReadFile("Notes/A000-00000-0000@.txt"), "typed");
     ASSERT_EQ(f.dialogs.Messages.size(), 1U);
     EXPECT_NE(f.dialogs.Messages[0].Prompt.find(u"kept.txt"), std::u16string::npos);
     EXPECT_EQ(f.drive.ReadFile("Notes/kept.txt"), "IMPORTANT, never shown");
