@@ -103,9 +103,12 @@ void frmNote::LoadNoteText() {
         return;
     }
     unreadableFile_ = false;
-    // The text box is the first thing of the window this needs: the window loads now (and
-    // reads the same text itself) if it has not yet.
-    EnsureLoaded();
+    // The text box is the first thing of the window this needs: the window loads now if it
+    // has not yet, without reading the text a second time.
+    {
+        const RaisedWhileInScope reading(readingText_);
+        EnsureLoaded();
+    }
     view_.SetNoteText(*text);
     savedText_ = std::move(*text);
 }
@@ -123,7 +126,7 @@ void frmNote::RunLoadStep() {
     // here; there is nothing for it to end.
     Transparent::MakeTransparent(NoteFormGeometry(view_.PixelsPerTwip()), view_.WindowRegionApi(),
                                  dialogs_, [] {});
-    if (FileExists(NoteFilePath())) {
+    if (!readingText_ && FileExists(NoteFilePath())) {
         LoadNoteText();
     }
     if (!savedText_) {

@@ -84,6 +84,7 @@ class frmNote {
     bool loaded_ = false;
     bool deleted_ = false;
     bool saving_ = false;
+    bool readingText_ = false;  // the text is being read: the load step does not read it again
     // The note file exists and holds something, but could not be read: the window does not
     // know its text, so it must never be written over.
     bool unreadableFile_ = false;

@@ -121,6 +121,34 @@ HBITMAP CreateDibSection32(int width, int height, void** bits) {
     return bitmap;
 }
 
+namespace {
+
+// The decoder for the formats icons come in, known by their first bytes and made directly:
+// asking WIC to find one walks its whole registry of codecs, for every picture. False for
+// anything else, which WIC is then asked about.
+bool MakeDecoder(std::string_view bytes, IStream* stream, ComRef<IWICBitmapDecoder>& decoder) {
+    const CLSID* codec = nullptr;
+    if (bytes.starts_with("GIF8")) {
+        codec = &CLSID_WICGifDecoder;
+    } else if (bytes.starts_with("\x89PNG")) {
+        codec = &CLSID_WICPngDecoder;
+    } else if (bytes.starts_with("\xFF\xD8\xFF")) {
+        codec = &CLSID_WICJpegDecoder;
+    } else if (bytes.starts_with("BM")) {
+        codec = &CLSID_WICBmpDecoder;
+    }
+    ComRef<IWICBitmapDecoder> made;
+    if (codec == nullptr ||
+        FAILED(CoCreateInstance(*codec, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(made.Out()))) ||
+        FAILED(made->Initialize(stream, WICDecodeMetadataCacheOnDemand))) {
+        return false;
+    }
+    std::swap(*decoder.Out(), *made.Out());
+    return true;
+}
+
+}  // namespace
+
 Bitmap DecodePicture(std::string_view bytes) {
     if (bytes.empty() || bytes.size() > std::numeric_limits<DWORD>::max() ||
         Launcher::GifScreenTooLarge(bytes)) {
@@ -139,7 +167,8 @@ Bitmap DecodePicture(std::string_view bytes) {
         return {};
     }
     ComRef<IWICBitmapDecoder> decoder;
-    if (FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr,
+    if (!MakeDecoder(bytes, stream.Get(), decoder) &&
+        FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr,
                                                 WICDecodeMetadataCacheOnDemand, decoder.Out()))) {
         return {};
     }
@@ -154,9 +183,12 @@ Bitmap DecodePicture(std::string_view bytes) {
         width > MaxPictureSide || height > MaxPictureSide) {
         return {};
     }
-    ComRef<IWICBitmapSource> converted;
-    if (FAILED(
-            WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, frame.Get(), converted.Out()))) {
+    ComRef<IWICFormatConverter> converted;
+    if (FAILED(CoCreateInstance(CLSID_WICDefaultFormatConverter, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_PPV_ARGS(converted.Out()))) ||
+        FAILED(converted->Initialize(frame.Get(), GUID_WICPixelFormat32bppPBGRA,
+                                     WICBitmapDitherTypeNone, nullptr, 0.0,
+                                     WICBitmapPaletteTypeCustom))) {
         return {};
     }
     const int w = static_cast<int>(width);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/win32/WideText.h"
 
@@ -40,6 +41,26 @@ Font& Font::operator=(Font&& other) noexcept {
         font_ = std::exchange(other.font_, nullptr);
     }
     return *this;
+}
+
+HFONT SharedFont(std::u16string_view face, double points, int dpi, bool underline) {
+    struct Made {
+        std::u16string Face;
+        double Points;
+        int Dpi;
+        bool Underline;
+        Font Handle;
+    };
+    static std::vector<Made> made;
+    for (const Made& font : made) {
+        if (font.Face == face && font.Points == points && font.Dpi == dpi &&
+            font.Underline == underline) {
+            return font.Handle.Handle();
+        }
+    }
+    made.push_back(
+        {std::u16string(face), points, dpi, underline, Font(face, points, dpi, underline)});
+    return made.back().Handle.Handle();
 }
 
 }  // namespace Win32Ui

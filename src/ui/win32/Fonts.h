@@ -27,4 +27,9 @@ class Font {
     HFONT font_ = nullptr;
 };
 
+// One font for each face, size, dpi and underline, made on first use and kept for the
+// process's life: every note window shares its text box's font. Finding a face is slow (the
+// system matches it against every installed font), so no window makes its own.
+HFONT SharedFont(std::u16string_view face, double points, int dpi, bool underline = false);
+
 }  // namespace Win32Ui

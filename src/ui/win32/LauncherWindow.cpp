@@ -119,7 +119,10 @@ LauncherWindow::LauncherWindow(Platform::Dialogs& dialogs, Platform::Drives& dri
     hooks.NewNote = [this] { Notes::NewNote(notes_); };
     form_ = std::make_unique<Launcher::Form1>(*this, dialogs, drives, processes,
                                               std::move(programFolder), std::move(hooks));
+    // The notes the load step reopens come up under the launcher, which is shown after them.
+    notes_.OpenInBackground(true);
     form_->Form_Load();
+    notes_.OpenInBackground(false);
 }
 
 LauncherWindow::~LauncherWindow() {
@@ -160,50 +163,63 @@ void LauncherWindow::BuildControls() {
             0, L"SCROLLBAR", text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
             rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, window_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ProgramInstance(), nullptr);
-        SetWindowPos(bar, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         return bar;
     };
-    // Made from the bottom of the stacking order up: each lies above those made before it.
-    for (const Control kind : Layout::StackingBottomUp) {
+    // Made from the top of the stacking order down.
+    std::vector<HWND> topDown;
+    for (auto at = Layout::StackingBottomUp.rbegin(); at != Layout::StackingBottomUp.rend(); ++at) {
+        const Control kind = *at;
         switch (kind) {
             case Control::Image2:
                 Image2_ = picture(Image2Id, u"", Layout::Image2Place);
+                topDown.push_back(Image2_);
                 break;
             case Control::Label2:
                 Label2_ = picture(Label2Id, Layout::Label2Caption, Layout::Label2Place);
+                topDown.push_back(Label2_);
                 break;
             case Control::Label1:
                 Label1_ = picture(Label1Id, Layout::Label1Caption, Layout::Label1Place);
+                topDown.push_back(Label1_);
                 break;
             case Control::imgApp:
-                for (int slot = Launcher::SlotCount; slot >= 1; --slot) {
+                // Slot 1 on top, 20 at the bottom.
+                for (int slot = 1; slot <= Launcher::SlotCount; ++slot) {
                     imgApp_.at(static_cast<std::size_t>(slot - 1)) =
                         picture(FirstSlotId + slot - 1, u"", Layout::SlotPlace(slot));
+                    topDown.push_back(imgApp_.at(static_cast<std::size_t>(slot - 1)));
                 }
                 break;
             case Control::imgAdd:
                 imgAdd_ = picture(imgAddId, Layout::imgAddToolTip, Layout::imgAddPlace);
+                topDown.push_back(imgAdd_);
                 break;
             case Control::Image1:
                 Image1_ = picture(Image1Id, Layout::Image1AccessibleName, Layout::Image1Place);
+                topDown.push_back(Image1_);
                 break;
             case Control::lblLoading:
                 lblLoading_ =
                     picture(lblLoadingId, Layout::lblLoadingCaption, Layout::lblLoadingPlace);
+                topDown.push_back(lblLoading_);
                 break;
             case Control::lblNewNote:
                 lblNewNote_ = picture(lblNewNoteId, Layout::lblNewNoteAccessibleName,
                                       Layout::lblNewNotePlace);
+                topDown.push_back(lblNewNote_);
                 break;
             case Control::VScroll1:
                 VScroll1_ = scrollBar(VScroll1Id, SBS_VERT, Layout::VScroll1AccessibleName,
                                       Layout::VScroll1Place);
+                topDown.push_back(VScroll1_);
                 break;
             case Control::HScroll1:
                 HScroll1_ = scrollBar(HScroll1Id, SBS_HORZ, u"", Layout::HScroll1Place);
+                topDown.push_back(HScroll1_);
                 break;
         }
     }
+    StackTopDown(topDown);
     SCROLLINFO range{sizeof(range),
                      SIF_RANGE | SIF_POS | SIF_PAGE,
                      scrollMinimum_,

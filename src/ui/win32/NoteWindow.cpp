@@ -23,6 +23,8 @@ constexpr int StripId = 2;
 constexpr int CrossId = 3;
 // The text box's inner margin, in pixels at 96 dpi.
 constexpr int TextMargin = 2;
+constexpr std::u16string_view NoteFontFace = u"Verdana";
+constexpr double NoteFontPoints = 9.75;
 
 RECT RectOf(const Scale& scale, const Notes::NoteControlTwips& twips) {
     return scale.Rect(twips.Left, twips.Top, twips.Width, twips.Height);
@@ -77,11 +79,6 @@ NoteWindow::NoteWindow(Platform::Dialogs& dialogs, std::u16string programFolder,
                  reinterpret_cast<LPARAM>(Artwork::WindowIcon(16)));
     SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Artwork::WindowIcon(32)));
 
-    // The pictures lie under the text box wherever they meet: made first.
-    Image1_ = CreatePictureControl(window_, StripId, u"Move this note",
-                                   RectOf(scale_, Notes::Image1Twips), *this);
-    Image2_ = CreatePictureControl(window_, CrossId, u"Delete this note",
-                                   RectOf(scale_, Notes::Image2Twips), *this);
     const RECT text = RectOf(scale_, Notes::txtNoteTwips);
     txtNote_ = CreateWindowExW(0, L"EDIT", L"",
                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | ES_MULTILINE |
@@ -89,11 +86,17 @@ NoteWindow::NoteWindow(Platform::Dialogs& dialogs, std::u16string programFolder,
                                text.left, text.top, text.right - text.left, text.bottom - text.top,
                                window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(TextBoxId)),
                                ProgramInstance(), nullptr);
-    SetWindowPos(txtNote_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Image2_ = CreatePictureControl(window_, CrossId, u"Delete this note",
+                                   RectOf(scale_, Notes::Image2Twips), *this);
+    Image1_ = CreatePictureControl(window_, StripId, u"Move this note",
+                                   RectOf(scale_, Notes::Image1Twips), *this);
+    // The pictures lie under the text box wherever they meet.
+    StackTopDown({txtNote_, Image2_, Image1_});
     // Typed text is otherwise cut off at 30,000 characters.
     SendMessageW(txtNote_, EM_SETLIMITTEXT, 0, 0);
-    noteFont_ = Font(u"Verdana", 9.75, scale_.Dpi());
-    SendMessageW(txtNote_, WM_SETFONT, reinterpret_cast<WPARAM>(noteFont_.Handle()), FALSE);
+    SendMessageW(txtNote_, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(SharedFont(NoteFontFace, NoteFontPoints, scale_.Dpi())),
+                 FALSE);
     const int margin = scale_.FromStandard(TextMargin);
     SendMessageW(txtNote_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
                  MAKELPARAM(margin, margin));
@@ -173,8 +176,12 @@ double NoteWindow::PixelsPerTwip() const {
 }
 
 void NoteWindow::ShowWindow() {
-    ::ShowWindow(window_, SW_SHOW);
-    SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (activateOnShow_) {
+        ::ShowWindow(window_, SW_SHOW);
+        SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    } else {
+        ::ShowWindow(window_, SW_SHOWNOACTIVATE);
+    }
 }
 
 void NoteWindow::CloseWindow() {
@@ -251,8 +258,9 @@ void NoteWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     scale_ = Scale(dpi);
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, scale_.Pixels(ClientWidthTwips),
                  scale_.Pixels(ClientHeightTwips), SWP_NOZORDER | SWP_NOACTIVATE);
-    noteFont_ = Font(u"Verdana", 9.75, scale_.Dpi());
-    SendMessageW(txtNote_, WM_SETFONT, reinterpret_cast<WPARAM>(noteFont_.Handle()), TRUE);
+    SendMessageW(txtNote_, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(SharedFont(NoteFontFace, NoteFontPoints, scale_.Dpi())),
+                 TRUE);
     PlaceControls();
     // The shape follows the controls to their new size.
     Transparent::MakeTransparent(Notes::NoteFormGeometry(scale_.PixelsPerTwip()), regions_,

@@ -49,6 +49,9 @@ class NoteWindow : public Notes::NoteView, private ControlOwner {
     const Scale& Scaling() const { return scale_; }
     // False once the note was deleted or its window closed.
     bool IsOpen() const { return !closed_; }
+    // Shown without taking the activation (the notes reopened at start-up, under the launcher
+    // that opens after them): nothing needs to follow the focus from note to note.
+    void ShowInBackground() { activateOnShow_ = false; }
     // The program ends: the window goes without another word to its behaviour class.
     void CloseForProgramEnd();
 
@@ -84,10 +87,10 @@ class NoteWindow : public Notes::NoteView, private ControlOwner {
     HWND Image1_ = nullptr;
     HWND Image2_ = nullptr;
     Scale scale_;
-    Font noteFont_;
     GdiRegionApi regions_{nullptr};
     std::unique_ptr<Notes::frmNote> form_;
     bool closed_ = false;
+    bool activateOnShow_ = true;
     // The text last handed to SetNoteText, and how the text box shows it.
     std::u16string givenText_;
     std::u16string shownText_;

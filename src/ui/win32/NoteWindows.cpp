@@ -28,6 +28,9 @@ Notes::frmNote& NoteWindows::CreateNoteWindow() {
         std::make_unique<NoteWindow>(dialogs_, programFolder_, POINT{place.X, place.Y},
                                      [this](NoteWindow& closed) { open_.Remove(closed.Form()); }));
     NoteWindow& window = *windows_.back();
+    if (background_) {
+        window.ShowInBackground();
+    }
     open_.Add(window.Form());
     return window.Form();
 }

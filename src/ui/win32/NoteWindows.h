@@ -34,6 +34,8 @@ class NoteWindows : public Notes::NoteWindowFactory {
     void CloseAll();
 
     std::vector<NoteWindow*> OpenWindows() const;
+    // While set, new note windows open without taking the activation.
+    void OpenInBackground(bool background) { background_ = background; }
 
   private:
     Platform::Dialogs& dialogs_;
@@ -43,6 +45,7 @@ class NoteWindows : public Notes::NoteWindowFactory {
     std::vector<std::unique_ptr<NoteWindow>> windows_;
     Notes::OpenNotes open_;
     int made_ = 0;
+    bool background_ = false;
 };
 
 }  // namespace Win32Ui

@@ -100,15 +100,26 @@ HWND CreatePictureControl(HWND parent, int id, std::u16string_view name, const R
     const wchar_t* className =
         RegisterWindowClass(ClassName, ControlProcedure, nullptr, CS_DBLCLKS);
     const std::wstring text = Platform::Win32::Wide(name);
-    HWND control = CreateWindowExW(
+    return CreateWindowExW(
         0, className, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, place.left, place.top,
         place.right - place.left, place.bottom - place.top, parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ProgramInstance(), &owner);
-    if (control != nullptr) {
-        // Above every sibling made before it, whatever the system's default order.
-        SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void StackTopDown(const std::vector<HWND>& topDown) {
+    bool inOrder = !topDown.empty() && GetWindow(topDown.front(), GW_HWNDPREV) == nullptr;
+    for (std::size_t i = 1; inOrder && i < topDown.size(); ++i) {
+        inOrder = GetWindow(topDown[i - 1], GW_HWNDNEXT) == topDown[i];
     }
-    return control;
+    if (inOrder) {
+        return;
+    }
+    constexpr UINT keep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    HWND above = HWND_TOP;
+    for (HWND window : topDown) {
+        SetWindowPos(window, above, 0, 0, 0, 0, keep);
+        above = window;
+    }
 }
 
 int ButtonCode(WPARAM keys) {

@@ -6,6 +6,7 @@
 // UI automation (the window text is the name).
 
 #include <string_view>
+#include <vector>
 
 #include "platform/win32/WindowsApi.h"
 
@@ -26,9 +27,14 @@ class ControlOwner {
     virtual HCURSOR HandCursor() const { return nullptr; }
 };
 
-// A child control of parent at place (parent pixels), on top of its siblings made so far.
+// A child control of parent at place (parent pixels).
 HWND CreatePictureControl(HWND parent, int id, std::u16string_view name, const RECT& place,
                           ControlOwner& owner);
+
+// Puts sibling windows in this stacking order, the top one first. Controls made from the top
+// of the order down are already so where the system puts each new child below its siblings
+// (as here); elsewhere they are moved into place.
+void StackTopDown(const std::vector<HWND>& topDown);
 
 // The handlers' codes for the buttons and keys a mouse message reports.
 int ButtonCode(WPARAM keys);
