@@ -29,16 +29,20 @@ bool FileExists(const std::u16string& FileName) {
     return attributes != -1 && (attributes & Platform::AttrDirectory) == 0;
 }
 
-std::optional<std::u16string> ReadNoteText(const std::u16string& path) {
+std::optional<std::u16string> ReadNoteText(const std::u16string& path,
+                                           TextCodec::FileEncoding* encoding) {
     const auto bytes = Platform::ReadWholeFile(path);
     if (!bytes) {
         return std::nullopt;
+    }
+    if (encoding != nullptr) {
+        *encoding = TextCodec::EncodingOfFileText(*bytes);
     }
     return TextCodec::DecodeFileText(*bytes);
 }
 
 Platform::IoStatus WriteNoteText(const std::u16string& programFolder, const std::u16string& noteID,
-                                 const std::u16string& text) {
+                                 const std::u16string& text, TextCodec::FileEncoding encoding) {
     const std::u16string folder = NotesFolderPath(programFolder);
     if (!Platform::FolderExists(folder)) {
         if (auto made = Platform::MakeFolder(folder); !made) {
@@ -46,7 +50,7 @@ Platform::IoStatus WriteNoteText(const std::u16string& programFolder, const std:
         }
     }
     return Platform::WriteFileAtomically(NoteFilePath(programFolder, noteID),
-                                         TextCodec::EncodeFileText(text));
+                                         TextCodec::EncodeFileText(text, encoding));
 }
 
 Platform::IoStatus DeleteNoteFile(const std::u16string& path) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/IoStatus.h"
+#include "support/TextCodec.h"
 
 namespace Notes {
 
@@ -17,12 +18,16 @@ std::u16string NoteFilePath(const std::u16string& programFolder, const std::u16s
 // True when FileName names an existing entry that is not a folder; every failure is false.
 bool FileExists(const std::u16string& FileName);
 
-// The note file's whole text; nothing when it is missing, unreadable or empty.
-std::optional<std::u16string> ReadNoteText(const std::u16string& path);
+// The note file's whole text; nothing when it is missing, unreadable or empty. encoding, when
+// given, is told how the file was written.
+std::optional<std::u16string> ReadNoteText(const std::u16string& path,
+                                           TextCodec::FileEncoding* encoding = nullptr);
 
-// Writes the whole text atomically, creating the Notes folder first when it is missing.
+// Writes the whole text atomically, creating the Notes folder first when it is missing; in
+// the encoding the note was read in, as far as the text allows.
 Platform::IoStatus WriteNoteText(const std::u16string& programFolder, const std::u16string& noteID,
-                                 const std::u16string& text);
+                                 const std::u16string& text,
+                                 TextCodec::FileEncoding encoding = TextCodec::FileEncoding::Utf8);
 
 // Deletes the note file, also when it is marked read-only.
 Platform::IoStatus DeleteNoteFile(const std::u16string& path);

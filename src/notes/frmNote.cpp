@@ -80,7 +80,7 @@ void frmNote::LoadNoteText() {
     if (noteID.empty()) {
         return;
     }
-    auto text = ReadNoteText(NoteFilePath());
+    auto text = ReadNoteText(NoteFilePath(), &encoding_);
     if (!text) {
         // An empty file has nothing to lose; anything else that failed to read might.
         const auto size = Platform::SizeOfFile(NoteFilePath());
@@ -235,7 +235,7 @@ bool frmNote::Save(bool tellTheUser) {
         text.erase(0, notice_.size());
     }
     const RaisedWhileInScope savingNow(saving_);
-    const Platform::IoStatus written = WriteNoteText(programFolder_, noteID, text);
+    const Platform::IoStatus written = WriteNoteText(programFolder_, noteID, text, encoding_);
     if (written) {
         savedText_ = view_.NoteText();
         failedText_.reset();

@@ -12,6 +12,7 @@
 #include "notes/NoteView.h"
 #include "notes/RandomString.h"
 #include "shaping/Transparent.h"
+#include "support/TextCodec.h"
 
 namespace Platform {
 class Dialogs;
@@ -96,6 +97,8 @@ class frmNote {
     std::u16string failedReason_;
     // What the window says in place of a note whose file could not be opened.
     std::u16string notice_;
+    // How the note file was written; a new note is UTF-8.
+    TextCodec::FileEncoding encoding_ = TextCodec::FileEncoding::Utf8;
 };
 
 }  // namespace Notes

@@ -151,6 +151,44 @@ std::string EncodeFileText(std::u16string_view text) {
     return out;
 }
 
+FileEncoding EncodingOfFileText(std::string_view bytes) {
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        if (!DecodeOne(bytes, i, true)) {
+            return FileEncoding::CodePage;
+        }
+    }
+    return FileEncoding::Utf8;
+}
+
+std::optional<std::uint8_t> CodeFromChar(char16_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+        return static_cast<std::uint8_t>(c);
+    }
+    for (std::uint8_t code = 0x80; code <= 0x9F; ++code) {
+        if (CharFromCode(code) == c) {
+            return code;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string EncodeFileText(std::u16string_view text, FileEncoding encoding) {
+    if (encoding == FileEncoding::CodePage) {
+        std::string out;
+        out.reserve(text.size());
+        for (const char16_t c : text) {
+            const auto code = CodeFromChar(c);
+            if (!code) {
+                return EncodeFileText(text);  // not every character fits: UTF-8, none lost
+            }
+            out.push_back(static_cast<char>(*code));
+        }
+        return out;
+    }
+    return EncodeFileText(text);
+}
+
 std::u16string FromUtf8(std::string_view utf8) {
     std::u16string out;
     out.reserve(utf8.size());

@@ -20,6 +20,15 @@ namespace TextCodec {
 std::u16string DecodeFileText(std::string_view bytes);
 std::string EncodeFileText(std::u16string_view text);
 
+// How a file's bytes were read: UTF-8, or the 8-bit code page. A file read from the code page
+// is written back in it while every character fits, so that one edit does not change the
+// encoding of a file other programs read; a text the code page cannot hold is written as UTF-8.
+enum class FileEncoding { Utf8, CodePage };
+FileEncoding EncodingOfFileText(std::string_view bytes);
+std::string EncodeFileText(std::u16string_view text, FileEncoding encoding);
+// The code of a character in the code page; nothing when it has none.
+std::optional<std::uint8_t> CodeFromChar(char16_t c);
+
 // The character of an 8-bit code (Windows-1252); codes without a character there map to the
 // control character of the same value, as Windows does.
 char16_t CharFromCode(std::uint8_t code);

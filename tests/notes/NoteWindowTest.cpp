@@ -290,7 +290,8 @@ TEST(SaveNote, KeepsTheBytesOfAFileReadButNotEdited) {
 
     f.view.Text += u"more";
     EXPECT_TRUE(f.note.SaveNote());
-    EXPECT_EQ(f.drive.ReadFile("Notes/w.txt"), "Caf\xc3\xa9 \xe2\x82\xac 5\r\nmore");
+    // Edited, it stays in the code page it was written in.
+    EXPECT_EQ(f.drive.ReadFile("Notes/w.txt"), windowsBytes + "more");
 }
 
 TEST(SaveNote, FailureKeepsTheTextSaysWhyAndIsTriedAgain) {
@@ -418,4 +419,20 @@ TEST(NoteWindow, ANoteLargerThanTheProgramOpensSaysSoAndIsNeverWrittenOver) {
     EXPECT_EQ(f.note.noteID, u"i888-8B888-8888z");
     EXPECT_EQ(f.drive.ReadFile("Notes/i888-8B888-8888z.txt"), "a new note");
     EXPECT_EQ(std::filesystem::file_size(f.drive.Path() / "Notes/huge.txt"), huge.size());
+}
+
+TEST(NoteWindow, AnEditKeepsACodePageNoteInItsCodePage) {
+    NoteFixture f;
+    // Written by an older Windows program: "é" as the byte E9.
+    f.drive.WriteFile("Notes/old.txt", "caf\xE9 au lait");
+    f.note.SetNoteID(u"old");
+    f.note.Show();
+    EXPECT_EQ(f.view.Text, u"caf\u00E9 au lait");
+    f.view.Text += u", cr\u00E8me";
+    EXPECT_TRUE(f.note.SaveNote());
+    EXPECT_EQ(f.drive.ReadFile("Notes/old.txt"), "caf\xE9 au lait, cr\xE8me");
+    // A character the code page has not: the whole note in UTF-8, nothing lost.
+    f.view.Text += u" \u2713";
+    EXPECT_TRUE(f.note.SaveNote());
+    EXPECT_EQ(f.drive.ReadFile("Notes/old.txt"), "caf\xC3\xA9 au lait, cr\xC3\xA8me \xE2\x9C\x93");
 }

@@ -44,3 +44,28 @@ TEST(CodePage, CodesMapThroughWindows1252) {
     EXPECT_EQ(CharFromCode(128), u'€');
     EXPECT_EQ(CharFromCode(0xE9), u'é');
 }
+
+TEST(TextCodec, ACodePageFileIsWrittenBackInItsCodePageWhileEveryCharacterFits) {
+    using TextCodec::FileEncoding;
+    EXPECT_EQ(TextCodec::EncodingOfFileText("caf\xC3\xA9"), FileEncoding::Utf8);
+    EXPECT_EQ(TextCodec::EncodingOfFileText("plain"), FileEncoding::Utf8);
+    EXPECT_EQ(TextCodec::EncodingOfFileText("caf\xE9"), FileEncoding::CodePage);
+    EXPECT_EQ(TextCodec::EncodingOfFileText(""), FileEncoding::Utf8);
+
+    // Every code of the page comes back as itself, the five without a character included.
+    std::string all;
+    for (int code = 0; code < 256; ++code) {
+        all.push_back(static_cast<char>(code));
+    }
+    all += "\xE9";  // so that it is not valid UTF-8 as a whole
+    const std::u16string read = TextCodec::DecodeFileText(all);
+    EXPECT_EQ(TextCodec::EncodeFileText(read, FileEncoding::CodePage), all);
+
+    // The euro sign and the accents fit; a character outside the page turns the whole text
+    // into UTF-8, so that nothing typed is lost.
+    EXPECT_EQ(TextCodec::EncodeFileText(u"\u20AC caf\u00E9", FileEncoding::CodePage),
+              "\x80 caf\xE9");
+    EXPECT_EQ(TextCodec::EncodeFileText(u"caf\u00E9 \u65E5", FileEncoding::CodePage),
+              "caf\xC3\xA9 \xE6\x97\xA5");
+    EXPECT_EQ(TextCodec::EncodeFileText(u"caf\u00E9", FileEncoding::Utf8), "caf\xC3\xA9");
+}
