@@ -215,7 +215,9 @@ bool frmNote::Save(bool tellTheUser) {
     if (saving_) {
         return false;
     }
-    if (!HasUnsavedText()) {
+    // The text is taken once: a large note is not taken apart again for each step.
+    std::u16string text = view_.NoteText();
+    if (!savedText_ || text == *savedText_) {
         return true;
     }
     if (noteID.empty()) {
@@ -229,15 +231,13 @@ bool frmNote::Save(bool tellTheUser) {
         unreadableFile_ = false;
         SetNoteID(u"");
     }
-    std::u16string text = view_.NoteText();
     // The notice over a note that could not be opened is the program's, not the user's text.
-    if (!notice_.empty() && text.starts_with(notice_)) {
-        text.erase(0, notice_.size());
-    }
+    const bool behindNotice = !notice_.empty() && text.starts_with(notice_);
     const RaisedWhileInScope savingNow(saving_);
-    const Platform::IoStatus written = WriteNoteText(programFolder_, noteID, text, encoding_);
+    const Platform::IoStatus written = WriteNoteText(
+        programFolder_, noteID, behindNotice ? text.substr(notice_.size()) : text, encoding_);
     if (written) {
-        savedText_ = view_.NoteText();
+        savedText_ = std::move(text);
         failedText_.reset();
         if (leftAlone && tellTheUser) {
             ShowLeftAlone(*leftAlone);

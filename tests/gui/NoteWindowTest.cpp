@@ -5,6 +5,8 @@
 #include <QRegion>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
 
 #include <gmock/gmock.h>
 
@@ -68,6 +70,29 @@ TEST_F(NoteWindowTest, ANewNoteIsSavedWhenItLosesTheFocusAndAnUntouchedOneIsLeft
 
     FocusLauncher(old);
     EXPECT_EQ(drive.ReadFile("Notes/Unix.txt"), "one\ntwo");
+    EXPECT_THAT(dialogs.Messages, IsEmpty());
+}
+
+TEST_F(NoteWindowTest, LineEndsOfEveryKindShowAsLinesAndTypedOnesAreSavedAsCrLf) {
+    // CR LF, a bare LF, a bare CR, and a no-break space that must survive as it is.
+    AddNote("Mixed",
+            "a\r\nb\nc\rd\xc2\xa0"
+            "e");
+    Start();
+    ASSERT_THAT(Notes(), SizeIs(1));
+    QtUi::NoteWindow* note = Notes()[0];
+    const QTextDocument* document = TextBox(note)->document();
+    ASSERT_EQ(document->blockCount(), 4);
+    EXPECT_EQ(document->findBlockByNumber(3).text(), QStringLiteral("d\u00a0e"));
+    EXPECT_EQ(note->NoteText(), u"a\r\nb\nc\rd\u00a0e");
+
+    TextBox(note)->moveCursor(QTextCursor::End);
+    QTest::keyClick(TextBox(note), Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(TextBox(note), QStringLiteral("f"));
+    FocusLauncher(note);
+    EXPECT_EQ(drive.ReadFile("Notes/Mixed.txt"),
+              "a\r\nb\r\nc\r\nd\xc2\xa0"
+              "e\r\nf");
     EXPECT_THAT(dialogs.Messages, IsEmpty());
 }
 

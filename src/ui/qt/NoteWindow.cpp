@@ -4,14 +4,13 @@
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QRegion>
-#include <QTextBlock>
+#include <QTextDocument>
 #include <QWindow>
 
 #include "notes/frmNote.h"
 #include "shaping/Region.h"
 #include "ui/qt/Artwork.h"
 #include "ui/qt/Picture.h"
-#include "ui/qt/QtText.h"
 #include "ui/qt/Twips.h"
 #include "ui/qt/WindowSystem.h"
 
@@ -24,35 +23,42 @@ QRect PixelRect(const Notes::NoteControlTwips& twips) {
             PixelsFromTwips(twips.Height)};
 }
 
-// The text box's content with one '\n' between paragraphs and everything else as typed,
-// no-break spaces and line separators included (toPlainText would change them).
-QString RawText(const QPlainTextEdit& box) {
-    QString text;
-    for (QTextBlock block = box.document()->begin(); block.isValid(); block = block.next()) {
-        if (block != box.document()->begin()) {
-            text += QLatin1Char('\n');
-        }
-        text += block.text();
-    }
-    return text;
-}
-
 }  // namespace
 
+// Both conversions go over the text once: a note of many megabytes is converted on every
+// open and every save.
 QString TextBoxFromNoteText(const std::u16string& text) {
-    QString box = ToQString(text);
-    box.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    box.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QString box(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
+    QChar* out = box.data();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r') {
+            if (i + 1 < text.size() && text[i + 1] == u'\n') {
+                ++i;
+            }
+            *out++ = QLatin1Char('\n');
+        } else {
+            *out++ = QChar(text[i]);
+        }
+    }
+    box.truncate(out - box.constData());
     return box;
 }
 
 std::u16string NoteTextFromTextBox(const QString& text) {
-    QString note = text;
-    // Shift+Enter puts a line separator into the box; in the file it is a line end like any.
-    note.replace(QChar(QChar::LineSeparator), QLatin1Char('\n'));
-    note.replace(QChar(QChar::ParagraphSeparator), QLatin1Char('\n'));
-    note.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return FromQString(note);
+    std::u16string note;
+    note.reserve(static_cast<std::size_t>(text.size()) +
+                 static_cast<std::size_t>(text.size()) / 16);
+    for (const QChar c : text) {
+        // Paragraphs, line feeds and the line separator that Shift+Enter puts into the box:
+        // in the file each is a line end like any.
+        if (c == QLatin1Char('\n') || c == QChar(QChar::LineSeparator) ||
+            c == QChar(QChar::ParagraphSeparator)) {
+            note += u"\r\n";
+        } else {
+            note.push_back(c.unicode());
+        }
+    }
+    return note;
 }
 
 NoteWindow::NoteWindow(Platform::Dialogs& dialogs, std::u16string programFolder)
@@ -134,17 +140,21 @@ void NoteWindow::CloseForProgramEnd() {
 }
 
 std::u16string NoteWindow::NoteText() const {
-    const QString shown = RawText(*txtNote_);
-    if (shown == shownText_) {
-        return givenText_;
+    // Until the user changes something the note is the text it was given, line ends and all.
+    const int revision = txtNote_->document()->revision();
+    if (revision != knownRevision_) {
+        // The raw text keeps no-break spaces and line separators as typed (toPlainText would
+        // change them); paragraphs come as U+2029, which the conversion makes line ends.
+        knownText_ = NoteTextFromTextBox(txtNote_->document()->toRawText());
+        knownRevision_ = revision;
     }
-    return NoteTextFromTextBox(shown);
+    return knownText_;
 }
 
 void NoteWindow::SetNoteText(const std::u16string& text) {
     txtNote_->setPlainText(TextBoxFromNoteText(text));
-    givenText_ = text;
-    shownText_ = RawText(*txtNote_);
+    knownText_ = text;
+    knownRevision_ = txtNote_->document()->revision();
 }
 
 double NoteWindow::WindowLeft() const {

@@ -95,9 +95,10 @@ class NoteWindow : public QWidget, public Notes::NoteView {
     std::unique_ptr<Notes::frmNote> form_;
     bool closed_ = false;
     bool systemMove_ = false;
-    // The text last handed to SetNoteText, and how the text box shows it.
-    std::u16string givenText_;
-    QString shownText_;
+    // The note's text as of the text box's revision: handed to SetNoteText, or last taken
+    // from the box. A large note is then taken apart once per edit, not once per question.
+    mutable std::u16string knownText_;
+    mutable int knownRevision_ = -1;
 };
 
 // CR LF (and a lone CR or LF) to the text box's paragraphs, and back to CR LF.
