@@ -189,8 +189,13 @@ void NoteWindow::MaskRegions::SetWindowRgn(Transparent::RegionHandle region, boo
 }
 
 void NoteWindow::ShowWindow() {
+    // A window mapped for the first time is on top already; asking again costs a round trip
+    // to the display for every note at start-up.
+    const bool wasVisible = isVisible();
     show();
-    raise();
+    if (wasVisible) {
+        raise();
+    }
 }
 
 void NoteWindow::CloseWindow() {
