@@ -3,7 +3,8 @@
 # (an update), and starts `kivola` from it with the machine's Qt hidden: in a private mount
 # namespace, empty files lie over the system's copies of every library the drive carries and an
 # empty folder over Qt's plugins. The launcher must open on a virtual X server with the drive's
-# application icons in its grid, and a click on one must start that application.
+# application icons in its grid, and a click on one must start that application; on a headless
+# Wayland compositor it must open its window through the drive's Wayland plugin.
 #
 # Usage: run-from-drive.sh SOURCE-ROOT WORK-FOLDER   (as root; exits 77 when it cannot be)
 set -euo pipefail
@@ -81,8 +82,10 @@ done
 Xvfb "$display" -noreset -nolisten tcp -screen 0 1024x768x24 </dev/null >"$work/xvfb.log" 2>&1 &
 xvfb=$!
 kivola_pid=""
+weston_pid=""
 cleanup() {
   [ -n "$kivola_pid" ] && kill "$kivola_pid" 2>/dev/null || true
+  [ -n "$weston_pid" ] && kill "$weston_pid" 2>/dev/null || true
   kill "$xvfb" 2>/dev/null || true
 }
 trap cleanup EXIT
@@ -125,23 +128,55 @@ fstab_path() { printf '%s' "$1" | sed 's/ /\\040/g'; }
   echo "$(fstab_path "$work/empty-dir") $(fstab_path "$qt_plugins") none bind 0 0"
 } >"$work/hide.fstab"
 
-echo "=== kivola from the drive, with $(wc -l <"$hidden") system libraries and $qt_plugins hidden"
-# exec keeps the process id: it is kivola's once the namespace is set up.
-unshare -m --propagation private bash -c '
-  set -e
-  mount -a -T "$1"
-  read -r first <"$2"
-  shopt -s nullglob dotglob
-  plugins=("$3"/*)
-  if [ -s "$first" ] || [ ${#plugins[@]} -ne 0 ]; then
-    echo "the system Qt is not hidden" >&2
-    exit 3
+# start_hidden LOG NAME=VALUE...: starts kivola from the drive in a namespace where the system's
+# Qt is hidden, with only the given display variables; sets kivola_pid (exec keeps the process
+# id: it is kivola's once the namespace is set up).
+start_hidden() {
+  local log=$1
+  shift
+  unshare -m --propagation private bash -c '
+    set -e
+    mount -a -T "$1"
+    read -r first <"$2"
+    shopt -s nullglob dotglob
+    plugins=("$3"/*)
+    if [ -s "$first" ] || [ ${#plugins[@]} -ne 0 ]; then
+      echo "the system Qt is not hidden" >&2
+      exit 3
+    fi
+    cd "$4"
+    shift 4
+    unset QT_PLUGIN_PATH QT_QPA_PLATFORM_PLUGIN_PATH QT_QPA_PLATFORM LD_LIBRARY_PATH \
+      DISPLAY WAYLAND_DISPLAY
+    export "$@"
+    exec ./kivola
+  ' hide "$work/hide.fstab" "$hidden" "$qt_plugins" "$drive" "$@" >"$log" 2>&1 &
+  kivola_pid=$!
+}
+# expect_from_drive FILE...: kivola has these files of the drive's loaded, and no Qt but the
+# drive's.
+expect_from_drive() {
+  local maps file
+  maps=$(awk '{ print $6 }' "/proc/$kivola_pid/maps" | sort -u)
+  for file in "$@"; do
+    echo "$maps" | grep -qxF "$drive/.kivola/$file" || fail "kivola has not loaded the drive's $file"
+  done
+  if echo "$maps" | grep -v "^$drive/" | grep -E 'libQt6|/qt6/|libicu'; then
+    fail "kivola loaded Qt from the system"
   fi
-  cd "$4"
-  unset QT_PLUGIN_PATH QT_QPA_PLATFORM_PLUGIN_PATH QT_QPA_PLATFORM LD_LIBRARY_PATH WAYLAND_DISPLAY
-  exec ./kivola
-' hide "$work/hide.fstab" "$hidden" "$qt_plugins" "$drive" >"$work/kivola.log" 2>&1 &
-kivola_pid=$!
+}
+# stop_kivola LOG: SIGTERM ends kivola the orderly way.
+stop_kivola() {
+  local status=0
+  kill "$kivola_pid"
+  wait "$kivola_pid" || status=$?
+  kivola_pid=""
+  [ "$status" -eq 0 ] || { cat "$1" >&2; fail "kivola ended with status $status"; }
+}
+
+echo "=== kivola from the drive on X11, with $(wc -l <"$hidden") system libraries and" \
+  "$qt_plugins hidden"
+start_hidden "$work/kivola.log" "DISPLAY=$display"
 
 # Searches ignore case: the unmapped leader window "kivola" is no match once visible ones only count.
 window=""
@@ -153,16 +188,8 @@ for _ in $(seq 1 300); do
 done
 [ -n "$window" ] || { cat "$work/kivola.log" >&2; fail "no KIVOLA window appeared"; }
 
-# Every Qt library and plugin kivola has loaded is the drive's.
-maps=$(awk '{ print $6 }' "/proc/$kivola_pid/maps" | sort -u)
-echo "$maps" | grep -q "^$drive/.kivola/lib/libQt6Core.so.6$" || fail "Qt Core is not the drive's"
-echo "$maps" | grep -q "^$drive/.kivola/plugins/platforms/libqxcb.so$" ||
-  fail "the xcb plugin is not the drive's"
-echo "$maps" | grep -q "^$drive/.kivola/plugins/imageformats/libqgif.so$" ||
-  fail "the GIF plugin is not the drive's"
-if echo "$maps" | grep -v "^$drive/" | grep -E 'libQt6|/qt6/|libicu'; then
-  fail "kivola loaded Qt from the system"
-fi
+expect_from_drive lib/libQt6Core.so.6 lib/libicuuc.so.72 plugins/platforms/libqxcb.so \
+  plugins/imageformats/libqgif.so
 
 # The grid: slot n's middle, from the window's corner (15 twips a pixel, Form1Layout).
 eval "$(xdotool getwindowgeometry --shell "$window")"
@@ -201,10 +228,29 @@ done
 [ -e "$drive/Alpha/started" ] || fail "a click on Alpha's icon did not start it"
 [ ! -e "$drive/Beta/started" ] || fail "a click on Alpha's icon started Beta"
 
-# SIGTERM ends kivola the orderly way.
-kill "$kivola_pid"
-status=0
-wait "$kivola_pid" || status=$?
-kivola_pid=""
-[ "$status" -eq 0 ] || { cat "$work/kivola.log" >&2; fail "kivola ended with status $status"; }
+stop_kivola "$work/kivola.log"
+
+echo "=== kivola from the drive on Wayland (a headless compositor), the system's Qt hidden"
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+weston --backend=headless-backend.so --socket=kivola-test --idle-time=0 </dev/null \
+  >"$work/weston.log" 2>&1 &
+weston_pid=$!
+for _ in $(seq 1 100); do
+  [ -e "$XDG_RUNTIME_DIR/kivola-test" ] && break
+  sleep 0.1
+done
+[ -e "$XDG_RUNTIME_DIR/kivola-test" ] || { cat "$work/weston.log" >&2; fail "no Wayland compositor"; }
+start_hidden "$work/kivola-wayland.log" WAYLAND_DISPLAY=kivola-test \
+  "XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR" QT_QPA_PLATFORM=wayland
+# The shell integration is loaded for the first window.
+for _ in $(seq 1 300); do
+  kill -0 "$kivola_pid" 2>/dev/null || { cat "$work/kivola-wayland.log" >&2; fail "kivola ended"; }
+  grep -q "$drive/.kivola/plugins/wayland-shell-integration/libxdg-shell.so" \
+    "/proc/$kivola_pid/maps" && break
+  sleep 0.1
+done
+expect_from_drive lib/libQt6Core.so.6 lib/libQt6WaylandClient.so.6 \
+  plugins/platforms/libqwayland-generic.so plugins/wayland-shell-integration/libxdg-shell.so
+stop_kivola "$work/kivola-wayland.log"
 echo "kivola ran from the drive without the system's Qt: $(wc -l <"$carried") libraries carried"
