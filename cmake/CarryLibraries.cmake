@@ -2,9 +2,9 @@
 # lack, in the hidden folder beside the program (`.kivola/lib`, `.kivola/plugins`), and must
 # not need newer system libraries than it promises. Run after the program is linked:
 #
-#   cmake -D EXECUTABLE=kivola -D PLUGINS_DIR=<Qt's plugin folder> -D "PLUGINS=platforms/libqxcb.so;..."
-#         -D "OLDEST=GLIBC=2.35;GLIBCXX=3.4.30" -D STAGE=<folder to fill> -D LIST=<file>
-#         -P CarryLibraries.cmake
+#   cmake -D EXECUTABLE=kivola -D PLUGINS_DIR=<Qt's plugin folder>
+#         -D "PLUGINS=platforms/libqxcb.so;..." -D "OLDEST=GLIBC=2.35;GLIBCXX=3.4.30"
+#         -D STAGE=<folder to fill> -D LIST=<file> -P CarryLibraries.cmake
 #
 # PLUGINS are globs under PLUGINS_DIR; each must match at least one file, so that a missing
 # plugin package fails the build instead of a drive. OLDEST names, for each symbol-versioned
@@ -17,9 +17,10 @@
 # C library and the C++ runtime, and the client libraries of the machine's display server,
 # graphics driver and font configuration, which must match the machine they run on and which
 # every desktop has. The C++ runtime stays the machine's: Debian 12's libstdc++ needs glibc 2.36
-# (arc4random) where Qt needs 2.35, so carrying it would shut out the 2.35 systems, all of which
-# have GCC 12's libstdc++ or a newer one (which serves older programs); and a carried one would
-# be forced on the machine's own libraries in the process (a graphics driver) that need a newer.
+# (arc4random) where Qt needs 2.35, so carrying it would shut out the 2.35 systems (Ubuntu 22.04,
+# Fedora 36), which have GCC 12's libstdc++ or a newer one, and a newer one serves older
+# programs; a carried one would also be forced on the machine's own libraries in the process
+# (a graphics driver) that may need a newer one.
 cmake_minimum_required(VERSION 3.25)
 
 foreach(required EXECUTABLE PLUGINS_DIR PLUGINS OLDEST STAGE LIST)
