@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# scripts/demo --windows: builds KIVOLA.exe, installs it onto the demo drive and runs it under
+# scripts/demo --windows: makes the demo drive with scripts/make-drive and runs KIVOLA.exe under
 # Wine, on the desktop when there is one, else on a virtual X server for a screenshot.
 # Usage: scripts/lib/demo-windows.sh DRIVE-FOLDER
 set -euo pipefail
@@ -10,16 +10,14 @@ drive=$1
 
 headless=0
 [ -n "${DISPLAY:-}" ] || headless=1
-packages=("${KIVOLA_BUILD_PACKAGES[@]}" "${KIVOLA_WINDOWS_PACKAGES[@]}")
+packages=("${KIVOLA_WINDOWS_PACKAGES[@]}")
 if [ "$headless" -eq 1 ]; then
   packages+=(xvfb xauth imagemagick xdotool)
 fi
 kivola_need_packages "${packages[@]}"
 
-cmake --preset windows
-cmake --build --preset windows --target KIVOLA
-# The program sits at the drive's root, beside the application folders.
-cmake --install build/windows --prefix "$drive"
+# Both editions at the drive's root, beside the application folders.
+scripts/make-drive "$drive"
 scripts/make-demo-drive.sh "$drive"
 drive=$(cd "$drive" && pwd)
 

@@ -20,7 +20,13 @@ kivola_need_packages() {
 
 # What building and testing needs on a fresh Debian 12.
 KIVOLA_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev)
-KIVOLA_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev findutils xvfb xauth fonts-dejavu-core)
-# The Windows edition: MinGW-w64 with POSIX threads, GoogleTest's sources to compile with it, and
-# Wine to run its tests (fonts-wine and fonts-liberation give windows their usual fonts).
-KIVOLA_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix googletest wine wine64 fonts-wine fonts-liberation)
+# xdotool and imagemagick find and read back the window of kivola run from a made drive; strace
+# watches what making it does to the drive; weston is the Wayland compositor it runs on.
+KIVOLA_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev findutils xvfb xauth fonts-dejavu-core
+  xdotool imagemagick strace weston)
+# The Windows edition: MinGW-w64 with POSIX threads and GoogleTest's sources to compile with it,
+# and Wine to run its tests (fonts-wine and fonts-liberation give windows their usual fonts).
+KIVOLA_WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-posix googletest)
+KIVOLA_WINDOWS_PACKAGES=("${KIVOLA_WINDOWS_BUILD_PACKAGES[@]}" wine wine64 fonts-wine fonts-liberation)
+# What the Linux edition carries onto a drive besides qt6-base: the Wayland platform plugin.
+KIVOLA_DRIVE_PACKAGES=(qt6-wayland)

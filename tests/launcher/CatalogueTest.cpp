@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "launcher/LauncherFixture.h"
 #include "platform/FileSystem.h"
@@ -96,6 +97,31 @@ TEST(Scan, FromAnotherFolderReadsItsDescriptorsButAdmitsByTheProgramFolder) {
     launcher.Start("Scan");
     EXPECT_THAT(launcher.View.ToolTips(), ElementsAreArray(Page({u"Shared"}, 1, 20)));
     EXPECT_EQ(launcher.Form->SlotCommand(1), launcher.Drive.Text("Scan/Shared/new.exe"));
+}
+
+TEST(Scan, TheDriveEditionsSupportFolderIsNoApplication) {
+    // The drive as scripts/make-drive leaves it: both programs at the root, the Linux edition's
+    // libraries and plugins in .kivola (a dot folder, which Windows shows unless marked hidden),
+    // beside the user's applications and notes.
+    LauncherOnDrive launcher;
+    launcher.Drive.WriteFile("kivola", "ELF");
+    launcher.Drive.WriteFile("KIVOLA.exe", "MZ");
+    launcher.Drive.WriteFile(".kivola/lib/libQt6Core.so.6", "ELF");
+    launcher.Drive.WriteFile(".kivola/plugins/platforms/libqxcb.so", "ELF");
+    launcher.Drive.WriteFile(".kivola/plugins/imageformats/libqgif.so", "ELF");
+    launcher.Drive.WriteFile("Notes/Welcome.txt", "Hello\r\n");
+    launcher.App("Mail", "mail.sh");
+    launcher.App("Music", "music.sh");
+    launcher.Start();
+    std::vector<std::u16string> tips;
+    for (int slot = 1; slot <= 20; ++slot) {
+        const auto& tip = launcher.View.Slots[static_cast<std::size_t>(slot)].ToolTip;
+        if (!tip.empty()) {
+            tips.push_back(tip);
+        }
+    }
+    std::sort(tips.begin(), tips.end());
+    EXPECT_THAT(tips, ElementsAre(u"Mail", u"Music"));
 }
 
 TEST(Scan, SlotCommandsAreTheFolderAndTheDescriptorsText) {
