@@ -66,6 +66,9 @@ TEST(LoadNotes, GivesNamesWindowsCannotHoldThePortableNearestName) {
     s.drive.WriteFile("Notes/caf\xE9.txt", "Caf\xE9");  // an old name, and old text
     s.drive.WriteFile("Notes/dup?.txt", "second");
     s.drive.WriteFile("Notes/dup_.txt", "first");
+    // One file to Windows and FAT, which ignore case.
+    s.drive.WriteFile("Notes/case|.txt", "lower");
+    s.drive.WriteFile("Notes/CASE_.txt", "upper");
     s.drive.WriteFile("Notes/plain.txt", "plain");
     // Not the file of its own ID ("tr."): opened as ever, and not renamed.
     s.drive.WriteFile("Notes/tr.txt.", "trailing");
@@ -78,11 +81,14 @@ TEST(LoadNotes, GivesNamesWindowsCannotHoldThePortableNearestName) {
                               {u"caf_", u"Caf\u00e9"},
                               {u"dup__2", u"second"},
                               {u"dup_", u"first"},
+                              {u"case__2", u"lower"},
+                              {u"CASE_", u"upper"},
                               {u"plain", u"plain"},
                               {u"tr.", std::u16string(Notes::InitialNoteText)},
                           }));
     EXPECT_EQ(s.Files(), (std::set<std::string>{"a_b.txt", "why_.txt", "CON_.txt", "caf_.txt",
-                                                "dup__2.txt", "dup_.txt", "plain.txt", "tr.txt."}));
+                                                "dup__2.txt", "dup_.txt", "case__2.txt",
+                                                "CASE_.txt", "plain.txt", "tr.txt."}));
     EXPECT_TRUE(s.dialogs.Messages.empty());
 
     // A save goes to the renamed file, and no second file appears.
@@ -93,7 +99,7 @@ TEST(LoadNotes, GivesNamesWindowsCannotHoldThePortableNearestName) {
         }
     }
     EXPECT_EQ(s.drive.ReadFile("Notes/why_.txt"), "question, answered");
-    EXPECT_EQ(s.Files().size(), 8U);
+    EXPECT_EQ(s.Files().size(), 10U);
 }
 
 TEST(LoadNotes, AnOddNameThatCannotBeRenamedOpensUnderItsName) {
