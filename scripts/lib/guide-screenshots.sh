@@ -10,7 +10,8 @@ cd "$(dirname "$0")/../.."
 root=$PWD
 preset=${1:-dev}
 out=$root/docs/guide
-work=$root/build/guide-screenshots
+# The drives are called STICK, as the dialogs show them.
+work=${TMPDIR:-/tmp}/kivola-guide
 rm -rf "$work"
 mkdir -p "$out" "$work"
 
@@ -58,7 +59,7 @@ declare -f shoot >"$work/shoot.sh"
 echo "out=$out" >>"$work/shoot.sh"
 
 # Linux: the program at the drive's root, started from there.
-linux_drive=$work/linux-drive
+linux_drive=$work/linux/STICK
 cmake --install "build/$preset" --prefix "$linux_drive" >/dev/null
 scripts/make-demo-drive.sh "$linux_drive" >/dev/null
 (
@@ -68,7 +69,7 @@ scripts/make-demo-drive.sh "$linux_drive" >/dev/null
 )
 
 # Windows: KIVOLA.exe under Wine's X11 driver.
-windows_drive=$work/windows-drive
+windows_drive=$work/windows/STICK
 cmake --install build/windows --prefix "$windows_drive" >/dev/null
 scripts/make-demo-drive.sh "$windows_drive" >/dev/null
 cat >"$work/start-windows.sh" <<EOF
@@ -85,4 +86,5 @@ chmod +x "$work/start-windows.sh"
   ' shots "$work/shots.sh" "$work/start-windows.sh" windows "$add_x" "$add_y" "$cross_x" \
     "$cross_y" "$work/shoot.sh"
 )
+rm -rf "$work"
 ls -la "$out"
