@@ -1,5 +1,6 @@
 #include "notes/NoteFile.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "platform/FileSystem.h"
@@ -12,6 +13,21 @@ namespace {
 
 bool IsControlCharacter(char16_t c) {
     return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+bool IsSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDFFF;
+}
+
+// Whether the character at name[i] can stand in a file name on both systems; i moves past it.
+bool IsPortableCharacterAt(std::u16string_view name, std::size_t& i) {
+    const char16_t c = name[i++];
+    if (c >= 0xD800 && c <= 0xDBFF && i < name.size() && name[i] >= 0xDC00 && name[i] <= 0xDFFF) {
+        ++i;  // a pair: one character outside the 16-bit plane
+        return true;
+    }
+    return !IsControlCharacter(c) && !IsSurrogate(c) && c != u'\uFFFD' &&
+           std::u16string_view(u"\\/:*?\"<>|").find(c) == std::u16string_view::npos;
 }
 
 }  // namespace
@@ -61,13 +77,31 @@ bool IsPortableFileName(const std::u16string& name) {
     if (name.empty() || name.back() == u'.' || name.back() == u' ') {
         return false;
     }
-    for (const char16_t c : name) {
-        if (IsControlCharacter(c) ||
-            std::u16string_view(u"\\/:*?\"<>|").find(c) != std::u16string_view::npos) {
+    for (std::size_t i = 0; i < name.size();) {
+        if (!IsPortableCharacterAt(name, i)) {
             return false;
         }
     }
     return !Platform::IsDeviceName(name);
+}
+
+std::u16string PortableNoteId(const std::u16string& noteId) {
+    std::u16string portable;
+    portable.reserve(noteId.size() + 1);
+    for (std::size_t i = 0; i < noteId.size();) {
+        const std::size_t start = i;
+        if (IsPortableCharacterAt(noteId, i)) {
+            portable.append(noteId, start, i - start);
+        } else {
+            portable += u'_';
+        }
+    }
+    // Windows takes a device name with any extension for the device: the '_' goes before the
+    // first dot.
+    if (Platform::IsDeviceName(portable + u".txt")) {
+        portable.insert(std::min(portable.find(u'.'), portable.size()), 1, u'_');
+    }
+    return portable;
 }
 
 }  // namespace Notes

@@ -33,7 +33,13 @@ Platform::IoStatus WriteNoteText(const std::u16string& programFolder, const std:
 Platform::IoStatus DeleteNoteFile(const std::u16string& path);
 
 // Whether name can be a file name on both Windows and Linux: no \ / : * ? " < > |, no control
-// character, not empty, no trailing dot or space, not one of Windows' device names.
+// character, not empty, no trailing dot or space, not one of Windows' device names, and no
+// lone surrogate or U+FFFD (the stand-ins for name bytes that are not UTF-8, which neither
+// system keeps the same: Linux keeps the bytes, Windows cannot store them).
 bool IsPortableFileName(const std::u16string& name);
+
+// The note ID closest to noteId whose note file name is portable: each character no Windows
+// file name may hold becomes '_', and a device name gets '_' before its first dot.
+std::u16string PortableNoteId(const std::u16string& noteId);
 
 }  // namespace Notes

@@ -17,7 +17,11 @@ std::optional<std::u16string> NoteIdFromFileName(const std::u16string& Name);
 
 // Opens a note window for every note file in the program folder's Notes folder.
 void LoadNotes(NoteWindowFactory& factory, const std::u16string& programFolder);
-// A missing folder, or one that cannot be listed, opens nothing and is not reported.
+// A missing folder, or one that cannot be listed, opens nothing and is not reported. A note
+// file named ID + ".txt" whose name Windows or Linux cannot hold is first renamed to
+// PortableNoteId's name (with "_2", "_3", ... behind it while that is taken), never over
+// another file; when it cannot be renamed it opens under its name where this system can read
+// it, and is left for the other system where it cannot.
 void OpenNotesInFolder(NoteWindowFactory& factory, const std::u16string& folder);
 // Makes, names and shows one note window; an empty ID or ".txt" opens nothing.
 void OpenNote(NoteWindowFactory& factory, const std::u16string& noteId);

@@ -114,6 +114,13 @@ IoStatus WriteFileAtomically(const std::u16string& path, std::string_view conten
 // before it writes; silent, since nothing is lost either way.
 void RemoveStraySaves(const std::u16string& folder);
 
+// Gives the entry oldName in folder the name newName, never replacing anything: fails when
+// newName is taken. A name this system cannot open (one made on another system, which Wine
+// and some file-system drivers list as it is) is reached by the system's short name for it,
+// where it has one.
+IoStatus RenameInFolder(const std::u16string& folder, const std::u16string& oldName,
+                        const std::u16string& newName);
+
 // Deletes a file, also when it is marked read-only. A folder is not deleted.
 IoStatus RemoveFile(const std::u16string& path);
 

@@ -106,9 +106,32 @@ TEST(NoteFile, PathsAndExistence) {
           u"a\x7f", u"a.", u"a ", u"", u"CON", u"nul.txt", u"com1", u"LPT9"}) {
         EXPECT_FALSE(Notes::IsPortableFileName(bad)) << TestSupport::Utf8(bad);
     }
-    for (const auto* good :
-         {u"k407-3E529-8812x", u"a.b", u"CONSOLE", u"com0", u"x\u20ac", u"COM"}) {
+    // Stand-ins for name bytes that are not UTF-8: Linux's escape, and what Wine shows.
+    for (const auto* bad : {u"caf\xDD69", u"caf\uFFFD", u"half \xD83D pair", u"\xDE00"}) {
+        EXPECT_FALSE(Notes::IsPortableFileName(bad)) << TestSupport::Utf8(bad);
+    }
+    for (const auto* good : {u"k407-3E529-8812x", u"a.b", u"CONSOLE", u"com0", u"x\u20ac", u"COM",
+                             u"smile \U0001F600"}) {
         EXPECT_TRUE(Notes::IsPortableFileName(good)) << TestSupport::Utf8(good);
+    }
+}
+
+TEST(PortableNoteId, ReplacesWhatWindowsCannotHoldAndKeepsTheRest) {
+    EXPECT_EQ(Notes::PortableNoteId(u"a:b"), u"a_b");
+    EXPECT_EQ(Notes::PortableNoteId(u"x*y<z>|\"q\\/?"), u"x_y_z___q___");
+    EXPECT_EQ(Notes::PortableNoteId(u"tab\there"), u"tab_here");
+    EXPECT_EQ(Notes::PortableNoteId(u"caf\xDD69 \uFFFD"), u"caf_ _");
+    // A pair is one character and stays; half of one does not.
+    EXPECT_EQ(Notes::PortableNoteId(u"\U0001F600 \xD83D"), u"\U0001F600 _");
+    // The ".txt" behind the ID is what Windows sees, so trailing dots and spaces may stay.
+    EXPECT_EQ(Notes::PortableNoteId(u"end. "), u"end. ");
+    // A device with any extension is still the device on Windows.
+    EXPECT_EQ(Notes::PortableNoteId(u"CON"), u"CON_");
+    EXPECT_EQ(Notes::PortableNoteId(u"com1.backup"), u"com1_.backup");
+    EXPECT_EQ(Notes::PortableNoteId(u"k407-3E529-8812x"), u"k407-3E529-8812x");
+    for (const auto* id : {u"a:b", u"CON", u"lpt3.x.y", u"nul ", u"\xDD69", u"x?"}) {
+        EXPECT_TRUE(Notes::IsPortableFileName(Notes::PortableNoteId(id) + u".txt"))
+            << TestSupport::Utf8(id);
     }
 }
 

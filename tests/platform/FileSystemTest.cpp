@@ -104,6 +104,24 @@ TEST(RemoveFile, DeletesReadOnlyFilesButNotFolders) {
     EXPECT_TRUE(drive.Exists("Keep"));
 }
 
+TEST(RenameInFolder, RenamesButNeverReplaces) {
+    TempFolder drive;
+    drive.WriteFile("old.txt", "old");
+    drive.WriteFile("taken.txt", "taken");
+    const IoStatus refused = RenameInFolder(drive.Text(), u"old.txt", u"taken.txt");
+    EXPECT_FALSE(refused);
+    EXPECT_FALSE(refused.Reason.empty());
+    EXPECT_EQ(drive.ReadFile("taken.txt"), "taken");
+    EXPECT_EQ(drive.ReadFile("old.txt"), "old");
+
+    EXPECT_TRUE(RenameInFolder(drive.Text(), u"old.txt", u"new é€.txt"));
+    EXPECT_FALSE(drive.Exists("old.txt"));
+    EXPECT_EQ(ReadWholeFile(InFolder(drive.Text(), u"new \u00e9\u20ac.txt")), "old");
+
+    EXPECT_FALSE(RenameInFolder(drive.Text(), u"missing.txt", u"other.txt"));
+    EXPECT_FALSE(drive.Exists("other.txt"));
+}
+
 TEST(MakeFolder, CreatesOnceAndAcceptsAnExistingFolder) {
     TempFolder drive;
     EXPECT_TRUE(MakeFolder(drive.Text("Notes")));

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -312,6 +313,28 @@ IoStatus RemoveFile(const std::u16string& path) {
     }
     // On POSIX a file's own write bit does not guard its deletion, so read-only files go too.
     if (::unlink(native.c_str()) != 0) {
+        return ErrnoFailure(errno);
+    }
+    return IoStatus::Success();
+}
+
+IoStatus RenameInFolder(const std::u16string& folder, const std::u16string& oldName,
+                        const std::u16string& newName) {
+    const std::string from = NativePath(InFolder(folder, oldName));
+    const std::string to = NativePath(InFolder(folder, newName));
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return IoStatus::Success();
+    }
+    const int error = errno;
+    if (error != EINVAL && error != ENOSYS) {
+        return ErrnoFailure(error);
+    }
+    // A file system without the no-replace rename: the target is looked for first.
+    struct stat info {};
+    if (::lstat(to.c_str(), &info) == 0) {
+        return ErrnoFailure(EEXIST);
+    }
+    if (::rename(from.c_str(), to.c_str()) != 0) {
         return ErrnoFailure(errno);
     }
     return IoStatus::Success();

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <atomic>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -360,6 +361,54 @@ IoStatus RemoveFile(const std::u16string& path) {
         return ErrorFailure(error);
     }
     return IoStatus::Success();
+}
+
+namespace {
+
+// The short name of the entry called name in folder; nothing when it has none.
+std::optional<std::u16string> ShortNameOf(const std::u16string& folder,
+                                          const std::u16string& name) {
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileExW(Wide(InFolder(folder, u"*")).c_str(), FindExInfoStandard,
+                                     &found, FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    std::optional<std::u16string> shortName;
+    do {
+        if (FromWide(found.cFileName) == name && found.cAlternateFileName[0] != L'\0') {
+            shortName = FromWide(found.cAlternateFileName);
+            break;
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return shortName;
+}
+
+}  // namespace
+
+IoStatus RenameInFolder(const std::u16string& folder, const std::u16string& oldName,
+                        const std::u16string& newName) {
+    const std::u16string target = InFolder(folder, newName);
+    if (Win32::IsDevicePath(target)) {
+        return DeviceFailure();
+    }
+    const std::wstring to = Wide(target);
+    // Without MOVEFILE_REPLACE_EXISTING an existing target makes the move fail.
+    if (MoveFileExW(Wide(InFolder(folder, oldName)).c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        return IoStatus::Success();
+    }
+    const DWORD error = GetLastError();
+    if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) {
+        return ErrorFailure(error);
+    }
+    const auto shortName = ShortNameOf(folder, oldName);
+    if (shortName && *shortName != oldName &&
+        MoveFileExW(Wide(InFolder(folder, *shortName)).c_str(), to.c_str(),
+                    MOVEFILE_WRITE_THROUGH)) {
+        return IoStatus::Success();
+    }
+    return ErrorFailure(error);
 }
 
 IoStatus MakeFolder(const std::u16string& path) {
