@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QRegion>
 #include <QTextBlock>
@@ -178,6 +179,10 @@ void NoteWindow::MaskRegions::SetWindowRgn(Transparent::RegionHandle region, boo
     window_.setMask(mask);
 }
 
+void NoteWindow::LeaveTextBox() {
+    setFocus(Qt::OtherFocusReason);
+}
+
 void NoteWindow::ShowWindow() {
     show();
     raise();
@@ -216,6 +221,12 @@ void NoteWindow::closeEvent(QCloseEvent* event) {
 bool NoteWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtNote_ && event->type() == QEvent::FocusOut && !closed_) {
         form_->txtNote_LostFocus();
+    }
+    if (watched == txtNote_ && event->type() == QEvent::KeyPress && !closed_) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (form_->txtNote_KeyDown(KeyCode(key->key()), ShiftCode(key->modifiers()))) {
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }
