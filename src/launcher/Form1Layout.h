@@ -75,8 +75,10 @@ constexpr Place SlotPlace(int slot) {
 }
 
 // The whole grid, from the first slot's top-left corner to the last one's bottom-right.
-inline constexpr Place GridArea{GridLeft, GridTop, SlotPitch*(GridColumns - 1) + SlotSize,
-                                SlotPitch*(SlotCount / GridColumns - 1) + SlotSize};
+inline constexpr int GridRows = SlotCount / GridColumns;
+inline constexpr double GridWidth = SlotPitch * (GridColumns - 1) + SlotSize;
+inline constexpr double GridHeight = SlotPitch * (GridRows - 1) + SlotSize;
+inline constexpr Place GridArea{GridLeft, GridTop, GridWidth, GridHeight};
 
 // The order in which Tab moves the keyboard focus (Shift+Tab the other way round): the grid,
 // the two controls below it, the close picture. VScroll1 is no tab stop.

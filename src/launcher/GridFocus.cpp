@@ -9,7 +9,7 @@ namespace Launcher {
 namespace {
 
 constexpr int Columns = Form1Layout::GridColumns;
-constexpr int Rows = SlotCount / Columns;
+constexpr int Rows = Form1Layout::GridRows;
 
 bool IsFilled(const FilledSlots& filled, int slot) {
     return slot >= 1 && slot <= SlotCount && filled[static_cast<std::size_t>(slot - 1)];

@@ -76,6 +76,11 @@ TEST_F(LauncherKeyboardTest, AProgramStartsByTheKeyboardAloneAndTheFocusIsTheMar
     Wheel(Slot(1), 0);
     EXPECT_EQ(MarkedCount(), 0);
 
+    // The first Tab, still on the window itself, goes where the launcher says, not Qt.
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(Focused(), Marked("lblNewNote"));
+    Press(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(Focused(), Slot(1));
     Press(Qt::Key_Right);
     Press(Qt::Key_Right);
     Press(Qt::Key_Down);

@@ -83,6 +83,10 @@ TEST_F(LauncherKeyboardWin32Test, AProgramStartsByTheKeyboardAloneAndTheFocusIsT
     const COLORREF unmarked = SlotEdgePixel(7);
     const std::string seventh = SlotTitles()[6];
 
+    Press(VK_TAB);
+    EXPECT_EQ(GetFocus(), ControlOf(Control::lblNewNote));
+    PressWithShift(VK_TAB);
+    EXPECT_EQ(GetFocus(), Slot(1));
     Press(VK_RIGHT);
     Press(VK_RIGHT);
     Press(VK_DOWN);

@@ -21,6 +21,8 @@
 #include "notes/NoteStartup.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
+#include "support/KeyCodes.h"
+#include "support/MouseDrag.h"
 #include "ui/qt/Artwork.h"
 #include "ui/qt/Picture.h"
 #include "ui/qt/QtText.h"
@@ -475,6 +477,13 @@ void LauncherWindow::keyPressEvent(QKeyEvent* event) {
     } else {
         QWidget::keyPressEvent(event);
     }
+}
+
+bool LauncherWindow::focusNextPrevChild(bool next) {
+    if (form_ && !ending_) {
+        form_->Form_KeyDown(Support::KeyTab, next ? 0 : Support::ShiftKey);
+    }
+    return true;
 }
 
 void LauncherWindow::wheelEvent(QWheelEvent* event) {

@@ -91,6 +91,8 @@ class LauncherWindow : public QWidget, public Launcher::LauncherView {
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    // Tab and Shift+Tab while the window itself has the focus: Form1 moves it, not Qt.
+    bool focusNextPrevChild(bool next) override;
     // Keys that reach a control (Tab among them, before Qt moves the focus) and the wheel over
     // the scroll bar go to Form1 as the window's own.
     bool eventFilter(QObject* watched, QEvent* event) override;
