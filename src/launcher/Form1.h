@@ -5,6 +5,7 @@
 // itself is behind LauncherView; everything here runs on the user-interface thread.
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -14,7 +15,9 @@
 
 #include "launcher/AppDescriptor.h"
 #include "launcher/ApplicationScan.h"
+#include "launcher/GridFocus.h"
 #include "launcher/LauncherView.h"
+#include "launcher/TypeToFind.h"
 #include "platform/Dialogs.h"
 #include "platform/Drives.h"
 #include "platform/FileSystem.h"
@@ -51,6 +54,19 @@ class Form1 {
     void imgAdd_Click();
     void lblNewNote_Click();
 
+    // The keyboard and the wheel, which both front-ends forward as they come. Each is true when
+    // the launcher used the key or turn, so that the front-end passes on the others.
+    // KeyCode is one of Support::Key*, Shift the held keys (Support::ShiftKey, ...).
+    bool Form_KeyDown(int KeyCode, int Shift);
+    // A typed character (after Form_KeyDown of its key); control characters are not used.
+    bool Form_KeyPress(char16_t KeyAscii);
+    // Delta in Support::WheelNotch units, positive away from the user; X and Y, the pointer
+    // within the window in twips. Only the grid and VScroll1 take the wheel.
+    bool Form_MouseWheel(int Delta, double X, double Y);
+    // The window became the active one, or stopped being it.
+    void Form_Activate();
+    void Form_Deactivate();
+
     // Routines.
     void ScanApplications();
     std::int64_t CountFiles(const std::u16string& StrFolder);
@@ -65,6 +81,8 @@ class Form1 {
 
     // The decimal separator of the drive usage figures; the user's locale's when not set.
     void UseDecimalSeparator(char16_t separator) { decimalSeparator_ = separator; }
+    // The clock that times the typed text, in milliseconds; a steady clock when not set.
+    void UseClock(std::function<std::chrono::milliseconds()> clock) { clock_ = std::move(clock); }
 
     // Read access to the catalogue state.
     std::int16_t PageStart() const { return intPageStart; }
@@ -75,8 +93,22 @@ class Form1 {
     std::int32_t DragX() const { return dragX; }
     std::int32_t DragY() const { return dragY; }
     const std::u16string& ProgramFolder() const { return programFolder_; }
+    FocusItem Focused() const { return focusItem_; }
+    int FocusedSlot() const { return focusSlot_; }  // 0 when the grid shows nothing
 
   private:
+    FilledSlots Filled() const;
+    // After a scan: the focus stays on its slot while that is filled, else goes to the last
+    // filled one (the first one when there was none).
+    void SettleGridFocus();
+    // Draws the mark where the focus is, or takes it away, when that differs from what is shown.
+    void ShowFocus();
+    void MoveTab(int step);
+    // Enter or Space: what a click on the focused control does.
+    void ActivateFocused();
+    // One step of VScroll1, as a click on its arrow; nothing beyond 1 to 5, nor while disabled.
+    void PageBy(int step);
+    void FindTyped(const std::u16string& typed);
     void Rebuild();
     void LaunchSlot(const std::u16string& command, std::size_t folderLength);
     // AddApplicationIcon, told the descriptor's text when the scan has just read it.
@@ -106,6 +138,21 @@ class Form1 {
     std::array<std::size_t, SlotCount> slotFolderLength_{};
     std::int32_t dragX = 0;
     std::int32_t dragY = 0;
+
+    // Keyboard and wheel. The titles are those of the last scan by index (1 to 100), which is
+    // what typing finds in, whatever page is shown.
+    std::vector<std::u16string> titles_;
+    bool scanned_ = false;  // the first scan has run: paging has a page to start from
+    bool scrollEnabled_ = true;
+    FocusItem focusItem_ = FocusItem::Slot;
+    int focusSlot_ = 0;
+    bool keyboardUsed_ = false;  // a mouse user never sees the mark
+    bool active_ = false;
+    FocusItem markItem_ = FocusItem::None;
+    int markSlot_ = 0;
+    int wheelRest_ = 0;  // fine steps not yet adding up to a notch
+    TypeToFind typed_;
+    std::function<std::chrono::milliseconds()> clock_;
 };
 
 }  // namespace Launcher

@@ -74,6 +74,17 @@ constexpr Place SlotPlace(int slot) {
     return {GridLeft + SlotPitch * column, GridTop + SlotPitch * row, SlotSize, SlotSize};
 }
 
+// The whole grid, from the first slot's top-left corner to the last one's bottom-right.
+inline constexpr int GridRows = SlotCount / GridColumns;
+inline constexpr double GridWidth = SlotPitch * (GridColumns - 1) + SlotSize;
+inline constexpr double GridHeight = SlotPitch * (GridRows - 1) + SlotSize;
+inline constexpr Place GridArea{GridLeft, GridTop, GridWidth, GridHeight};
+
+// The order in which Tab moves the keyboard focus (Shift+Tab the other way round): the grid,
+// the two controls below it, the close picture. VScroll1 is no tab stop.
+inline constexpr std::array<FocusItem, 4> TabOrder = {FocusItem::Slot, FocusItem::lblNewNote,
+                                                      FocusItem::imgAdd, FocusItem::Image1};
+
 // The pictures and label that take the hand pointer.
 enum class Control {
     Image2,
@@ -93,6 +104,36 @@ inline constexpr std::array<Control, 10> StackingBottomUp = {
     Control::Image2, Control::Label2,     Control::Label1,     Control::imgApp,   Control::imgAdd,
     Control::Image1, Control::lblLoading, Control::lblNewNote, Control::VScroll1, Control::HScroll1,
 };
+
+// The control a focus item stands for, and where it lies (slot 1 to 20 for FocusItem::Slot).
+constexpr Control ControlOf(FocusItem item) {
+    switch (item) {
+        case FocusItem::lblNewNote:
+            return Control::lblNewNote;
+        case FocusItem::imgAdd:
+            return Control::imgAdd;
+        case FocusItem::Image1:
+            return Control::Image1;
+        case FocusItem::Slot:
+        case FocusItem::None:
+            break;
+    }
+    return Control::imgApp;
+}
+constexpr Place PlaceOf(FocusItem item, int slot) {
+    switch (item) {
+        case FocusItem::lblNewNote:
+            return lblNewNotePlace;
+        case FocusItem::imgAdd:
+            return imgAddPlace;
+        case FocusItem::Image1:
+            return Image1Place;
+        case FocusItem::Slot:
+        case FocusItem::None:
+            break;
+    }
+    return SlotPlace(slot);
+}
 
 constexpr bool HasHandPointer(Control control) {
     return control == Control::imgApp || control == Control::imgAdd || control == Control::Image1 ||

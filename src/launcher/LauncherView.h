@@ -11,6 +11,9 @@ namespace Launcher {
 // The icon slots of the grid, numbered 1 to SlotCount row by row.
 inline constexpr int SlotCount = 20;
 
+// What the keyboard focus is on: a slot of the grid, or one of the controls Tab reaches.
+enum class FocusItem { None, Slot, lblNewNote, imgAdd, Image1 };
+
 class LauncherView {
   public:
     virtual ~LauncherView() = default;
@@ -31,6 +34,14 @@ class LauncherView {
     virtual void SetScrollTabStop(bool tabStop) = 0;
     virtual std::int16_t ScrollValue() const = 0;
     virtual void SetScrollEnabled(bool enabled) = 0;
+    // Moves VScroll1 to value as a click on its arrow would; when the value changed, the view
+    // raises VScroll1_Change before it returns.
+    virtual void SetScrollValue(std::int16_t value) = 0;
+
+    // The focus mark: drawn on the slot (1 to 20) or control given and made the focus that
+    // screen readers follow; FocusItem::None takes the mark away. Form1 calls it only while
+    // the window is active and once the keyboard has been used.
+    virtual void ShowFocusMark(FocusItem item, int slot) = 0;
 
     virtual void CollapseHScroll1() = 0;  // HScroll1 width and height 0
 

@@ -31,6 +31,10 @@ class NoteView {
     // system; one that cuts by a pixel mask builds the regions itself.
     virtual Transparent::RegionApi& WindowRegionApi() = 0;
 
+    // Takes the keyboard focus out of txtNote to the window itself; the text box's focus loss
+    // then raises txtNote_LostFocus as any other does.
+    virtual void LeaveTextBox() = 0;
+
     virtual void ShowWindow() = 0;
     virtual void CloseWindow() = 0;  // unloads the window; frmNote must not be used afterwards
 };

@@ -5,6 +5,7 @@
 #include "notes/NoteFile.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
+#include "support/KeyCodes.h"
 #include "support/MouseDrag.h"
 
 namespace Notes {
@@ -192,6 +193,14 @@ void frmNote::Form_LostFocus() {
 
 void frmNote::txtNote_LostFocus() {
     SaveNote();
+}
+
+bool frmNote::txtNote_KeyDown(int KeyCode, int Shift) {
+    if (KeyCode != Support::KeyEscape || Shift != 0 || deleted_) {
+        return false;
+    }
+    view_.LeaveTextBox();
+    return true;
 }
 
 bool frmNote::HasUnsavedText() const {

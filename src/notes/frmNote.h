@@ -61,6 +61,9 @@ class frmNote {
     void Image2_Click();  // delete action; may close the window, after which this is gone
     void Form_LostFocus();
     void txtNote_LostFocus();
+    // A key pressed in txtNote (Support::Key*, Shift as in MouseDrag.h); true when the note used
+    // it. Escape leaves the text box, which saves the note as any focus loss does.
+    bool txtNote_KeyDown(int KeyCode, int Shift);
 
     // Writes txtNote to the note file when it changed since it was last loaded or saved. True
     // when the text is safely on the drive (or unchanged); a failure is shown to the user.

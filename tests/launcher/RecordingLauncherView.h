@@ -45,6 +45,14 @@ class RecordingLauncherView : public Launcher::LauncherView {
     bool TimerEnabled = true;
     int EndProgramCalls = 0;
     std::function<void()> OnScrollChange;  // raise Form1::VScroll1_Change
+    int ScrollValueSets = 0;               // SetScrollValue calls, whatever they changed
+    struct Mark {
+        Launcher::FocusItem Item = Launcher::FocusItem::None;
+        int Slot = 0;
+        bool operator==(const Mark&) const = default;
+    };
+    Mark FocusMark;                // as drawn now
+    std::vector<Mark> FocusMarks;  // every ShowFocusMark
 
     // The user moves the scroll bar to value.
     void MoveScroll(std::int16_t value) {
@@ -90,6 +98,14 @@ class RecordingLauncherView : public Launcher::LauncherView {
     void SetScrollTabStop(bool tabStop) override { ScrollTabStop = tabStop; }
     std::int16_t ScrollValue() const override { return ScrollValueNow; }
     void SetScrollEnabled(bool enabled) override { ScrollEnabled = enabled; }
+    void SetScrollValue(std::int16_t value) override {
+        ++ScrollValueSets;
+        MoveScroll(value);
+    }
+    void ShowFocusMark(Launcher::FocusItem item, int slot) override {
+        FocusMark = {item, slot};
+        FocusMarks.push_back(FocusMark);
+    }
     void CollapseHScroll1() override { HScrollCollapsed = true; }
     void SetDriveCaption(const std::u16string& caption) override {
         DriveCaptions.push_back(caption);

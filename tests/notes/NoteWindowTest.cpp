@@ -10,6 +10,8 @@
 #include "notes/NoteFile.h"
 #include "notes/frmNote.h"
 #include "platform/FileSystem.h"
+#include "support/KeyCodes.h"
+#include "support/MouseDrag.h"
 #include "support/TextCodec.h"
 #include "testsupport/ScriptedDialogs.h"
 #include "testsupport/TempFolder.h"
@@ -298,6 +300,19 @@ TEST(SaveNote, WritesChangedTextAtomicallyAndOnlyWhenChanged) {
     ASSERT_TRUE(after.has_value());
     EXPECT_NE(after, before);
     EXPECT_EQ(f.drive.ReadFile("Notes/n123-4A567-8901q.txt"), "short");
+}
+
+TEST(NoteWindow, EscapeLeavesTheTextBoxAndNoOtherKeyDoes) {
+    NoteFixture f;
+    f.note.SetNoteID(u"Shopping");
+    f.note.Show();
+    for (const int key : {Support::KeyReturn, Support::KeyTab, Support::KeyLeft, int{'A'}}) {
+        EXPECT_FALSE(f.note.txtNote_KeyDown(key, 0)) << key;
+    }
+    EXPECT_FALSE(f.note.txtNote_KeyDown(Support::KeyEscape, Support::ShiftKey));
+    EXPECT_EQ(std::count(f.view.Calls.begin(), f.view.Calls.end(), "leave"), 0);
+    EXPECT_TRUE(f.note.txtNote_KeyDown(Support::KeyEscape, 0));
+    EXPECT_EQ(std::count(f.view.Calls.begin(), f.view.Calls.end(), "leave"), 1);
 }
 
 TEST(SaveNote, KeepsTheBytesOfAFileReadButNotEdited) {

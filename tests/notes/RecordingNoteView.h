@@ -29,7 +29,7 @@ class RecordingNoteView : public Notes::NoteView {
     double Top = 900;
     double Ppt = 1.0 / 15.0;
     std::optional<Shaping::Region> Shape;
-    std::vector<std::string> Calls;  // "border", "shape", "text", "show", "close"
+    std::vector<std::string> Calls;  // "border", "shape", "text", "show", "close", "leave"
 
     std::u16string NoteText() const override { return Text; }
     void SetNoteText(const std::u16string& text) override {
@@ -43,6 +43,7 @@ class RecordingNoteView : public Notes::NoteView {
     void SetBorderStyleNone() override { Calls.emplace_back("border"); }
     double PixelsPerTwip() const override { return Ppt; }
     Transparent::RegionApi& WindowRegionApi() override { return regions_; }
+    void LeaveTextBox() override { Calls.emplace_back("leave"); }
     void ShowWindow() override { Calls.emplace_back("show"); }
     void CloseWindow() override { Calls.emplace_back("close"); }
 

@@ -5,10 +5,12 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSessionManager>
+#include <QWheelEvent>
 #include <QWindow>
 
 #include <optional>
@@ -19,6 +21,8 @@
 #include "notes/NoteStartup.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
+#include "support/KeyCodes.h"
+#include "support/MouseDrag.h"
 #include "ui/qt/Artwork.h"
 #include "ui/qt/Picture.h"
 #include "ui/qt/QtText.h"
@@ -74,6 +78,8 @@ LauncherWindow::LauncherWindow(Platform::Dialogs& dialogs, Platform::Drives& dri
     setAutoFillBackground(true);
     BuildControls();
     Timer1_.setObjectName(QStringLiteral("Timer1"));
+    // Keys come to the window itself until the keyboard puts the focus on a control.
+    setFocus(Qt::OtherFocusReason);
 
     Launcher::NotesHooks hooks;
     hooks.LoadNotes = [this, folder = programFolder] { Notes::LoadNotes(notes_, folder); };
@@ -104,6 +110,9 @@ LauncherWindow::~LauncherWindow() {
     Timer1_.stop();
     // The behaviour class goes first; the scroll bar must not reach it while the widgets go.
     VScroll1_->disconnect(this);
+    for (QObject* child : children()) {
+        child->removeEventFilter(this);
+    }
     form_.reset();
 }
 
@@ -226,6 +235,19 @@ void LauncherWindow::ConnectEvents() {
     connect(Image1_, &Picture::Clicked, this, [this] { form_->Image1_Click(); });
     connect(imgAdd_, &Picture::Clicked, this, [this] { form_->imgAdd_Click(); });
     connect(lblNewNote_, &Picture::Clicked, this, [this] { form_->lblNewNote_Click(); });
+    // The controls the keyboard can reach are focusable for screen readers, but only Form1
+    // moves the focus: never Qt's Tab, never a click.
+    for (Picture* control : imgApp_) {
+        control->setFocusPolicy(Qt::TabFocus);
+        control->installEventFilter(this);
+    }
+    for (Picture* control : {lblNewNote_, imgAdd_, Image1_}) {
+        control->setFocusPolicy(Qt::TabFocus);
+        control->installEventFilter(this);
+    }
+    // The wheel over the grid reaches the slots or, between them, the background.
+    Image2_->installEventFilter(this);
+    VScroll1_->installEventFilter(this);
     connect(Image2_, &Picture::MouseDown, this, [this](int button, int shift, QPointF at) {
         systemMove_ = false;
         // A compositor lets no window place itself; it moves the window for us instead.
@@ -312,6 +334,39 @@ void LauncherWindow::SetScrollEnabled(bool enabled) {
     VScroll1_->setEnabled(enabled);
 }
 
+void LauncherWindow::SetScrollValue(std::int16_t value) {
+    VScroll1_->setValue(value);  // valueChanged raises VScroll1_Change at once
+}
+
+void LauncherWindow::ShowFocusMark(Launcher::FocusItem item, int slot) {
+    Picture* marked = nullptr;
+    switch (item) {
+        case Launcher::FocusItem::Slot:
+            marked = Slot(slot);
+            break;
+        case Launcher::FocusItem::lblNewNote:
+            marked = lblNewNote_;
+            break;
+        case Launcher::FocusItem::imgAdd:
+            marked = imgAdd_;
+            break;
+        case Launcher::FocusItem::Image1:
+            marked = Image1_;
+            break;
+        case Launcher::FocusItem::None:
+            break;
+    }
+    if (focusMarked_ != nullptr && focusMarked_ != marked) {
+        focusMarked_->SetFocusMark(false);
+    }
+    focusMarked_ = marked;
+    if (marked != nullptr) {
+        marked->SetFocusMark(true);
+        // The real focus, so that screen readers announce the control by its name.
+        marked->setFocus(Qt::TabFocusReason);
+    }
+}
+
 void LauncherWindow::CollapseHScroll1() {
     HScroll1_->resize(0, 0);
 }
@@ -378,6 +433,82 @@ void LauncherWindow::closeEvent(QCloseEvent* event) {
     } else {
         event->ignore();
     }
+}
+
+void LauncherWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && form_ && !ending_) {
+        if (isActiveWindow()) {
+            form_->Form_Activate();
+        } else {
+            form_->Form_Deactivate();
+        }
+    }
+}
+
+bool LauncherWindow::ForwardKey(QKeyEvent* event) {
+    if (!form_ || ending_) {
+        return false;
+    }
+    if (const int code = KeyCode(event->key());
+        code != 0 && form_->Form_KeyDown(code, ShiftCode(event->modifiers()))) {
+        return true;
+    }
+    bool used = false;
+    // The key may have ended the program; then nothing more reaches Form1.
+    for (const QChar c : event->text()) {
+        if (ending_) {
+            break;
+        }
+        used = form_->Form_KeyPress(c.unicode()) || used;
+    }
+    return used;
+}
+
+bool LauncherWindow::ForwardWheel(QWheelEvent* event, QPointF inWindow) {
+    return form_ && !ending_ &&
+           form_->Form_MouseWheel(event->angleDelta().y(), TwipsFromPixels(inWindow.x()),
+                                  TwipsFromPixels(inWindow.y()));
+}
+
+void LauncherWindow::keyPressEvent(QKeyEvent* event) {
+    if (ForwardKey(event)) {
+        event->accept();
+    } else {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+bool LauncherWindow::focusNextPrevChild(bool next) {
+    if (form_ && !ending_) {
+        form_->Form_KeyDown(Support::KeyTab, next ? 0 : Support::ShiftKey);
+    }
+    return true;
+}
+
+void LauncherWindow::wheelEvent(QWheelEvent* event) {
+    if (ForwardWheel(event, event->position())) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+bool LauncherWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        // Taken here whether used or not, or an unused key would come back to the window. Only
+        // the controls that take the focus send keys.
+        ForwardKey(static_cast<QKeyEvent*>(event));
+        return true;
+    }
+    if (event->type() == QEvent::Wheel) {
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        const bool used =
+            ForwardWheel(wheel, static_cast<QWidget*>(watched)->mapTo(this, wheel->position()));
+        // Over the scroll bar one notch is one page, never the bar's own steps.
+        return used || watched == VScroll1_;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void LauncherWindow::resizeEvent(QResizeEvent* event) {

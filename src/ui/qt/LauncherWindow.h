@@ -64,6 +64,8 @@ class LauncherWindow : public QWidget, public Launcher::LauncherView {
     void SetScrollTabStop(bool tabStop) override;
     std::int16_t ScrollValue() const override;
     void SetScrollEnabled(bool enabled) override;
+    void SetScrollValue(std::int16_t value) override;
+    void ShowFocusMark(Launcher::FocusItem item, int slot) override;
     void CollapseHScroll1() override;
     void SetDriveCaption(const std::u16string& caption) override;
     double WindowLeft() const override;
@@ -86,6 +88,14 @@ class LauncherWindow : public QWidget, public Launcher::LauncherView {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    // Tab and Shift+Tab while the window itself has the focus: Form1 moves it, not Qt.
+    bool focusNextPrevChild(bool next) override;
+    // Keys that reach a control (Tab among them, before Qt moves the focus) and the wheel over
+    // the scroll bar go to Form1 as the window's own.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void BuildControls();
@@ -94,6 +104,8 @@ class LauncherWindow : public QWidget, public Launcher::LauncherView {
                       std::optional<Launcher::Form1Layout::Colour> background);
     void ConnectEvents();
     Picture* Slot(int slot) const;
+    bool ForwardKey(QKeyEvent* event);
+    bool ForwardWheel(QWheelEvent* event, QPointF inWindow);
     // Saves every note; when one could not be saved, asks whether to end all the same.
     bool NotesAllowEnd();
     void EndNow();
@@ -115,6 +127,7 @@ class LauncherWindow : public QWidget, public Launcher::LauncherView {
     Picture* lblNewNote_ = nullptr;
     QScrollBar* VScroll1_ = nullptr;
     QScrollBar* HScroll1_ = nullptr;
+    Picture* focusMarked_ = nullptr;
 
     std::unique_ptr<Launcher::Form1> form_;
 };

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QRegion>
 #include <QTextDocument>
@@ -188,6 +189,10 @@ void NoteWindow::MaskRegions::SetWindowRgn(Transparent::RegionHandle region, boo
     window_.setMask(mask);
 }
 
+void NoteWindow::LeaveTextBox() {
+    setFocus(Qt::OtherFocusReason);
+}
+
 void NoteWindow::ShowWindow() {
     // A window mapped for the first time is on top already; asking again costs a round trip
     // to the display for every note at start-up.
@@ -231,6 +236,12 @@ void NoteWindow::closeEvent(QCloseEvent* event) {
 bool NoteWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtNote_ && event->type() == QEvent::FocusOut && !closed_) {
         form_->txtNote_LostFocus();
+    }
+    if (watched == txtNote_ && event->type() == QEvent::KeyPress && !closed_) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (form_->txtNote_KeyDown(KeyCode(key->key()), ShiftCode(key->modifiers()))) {
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -63,6 +63,7 @@ class NoteWindow : public QWidget, public Notes::NoteView {
     void SetBorderStyleNone() override;
     double PixelsPerTwip() const override;
     Transparent::RegionApi& WindowRegionApi() override { return regions_; }
+    void LeaveTextBox() override;
     void ShowWindow() override;
     void CloseWindow() override;
 

@@ -13,12 +13,19 @@ namespace QtUi {
 int ButtonCode(Qt::MouseButtons buttons);
 // Shift codes: 1 Shift, 2 Ctrl, 4 Alt, summed.
 int ShiftCode(Qt::KeyboardModifiers modifiers);
+// The handlers' code of a key (Support::KeyCodes.h; letters and digits as their capitals), 0
+// for keys they have no code for.
+int KeyCode(int qtKey);
 
 class Picture : public QLabel {
     Q_OBJECT
 
   public:
     explicit Picture(QWidget* parent);
+
+    // The keyboard focus mark: a dotted frame just inside the control's edges.
+    void SetFocusMark(bool shown);
+    bool HasFocusMark() const { return focusMark_; }
 
   signals:
     void Clicked();
@@ -27,6 +34,7 @@ class Picture : public QLabel {
     void MouseMove(int button, int shift, QPointF position);
 
   protected:
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -36,6 +44,7 @@ class Picture : public QLabel {
 
   private:
     bool leftPressed_ = false;
+    bool focusMark_ = false;
 };
 
 }  // namespace QtUi

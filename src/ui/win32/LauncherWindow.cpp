@@ -1,6 +1,7 @@
 #include "ui/win32/LauncherWindow.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <utility>
@@ -211,6 +212,9 @@ void LauncherWindow::BuildControls() {
             case Control::VScroll1:
                 VScroll1_ = scrollBar(VScroll1Id, SBS_VERT, Layout::VScroll1AccessibleName,
                                       Layout::VScroll1Place);
+                // Its keys and wheel turns are the window's: one notch is one page.
+                SetWindowSubclass(VScroll1_, ScrollBarProcedure, 0,
+                                  reinterpret_cast<DWORD_PTR>(this));
                 topDown.push_back(VScroll1_);
                 break;
             case Control::HScroll1:
@@ -403,6 +407,12 @@ void LauncherWindow::Compose(HDC dc) const {
                 break;  // real controls, which draw themselves
         }
     }
+    if (markItem_ != Launcher::FocusItem::None) {
+        const RECT mark = RectOf(scale_, Layout::PlaceOf(markItem_, markSlot_));
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkColor(dc, RGB(255, 255, 255));
+        DrawFocusRect(dc, &mark);
+    }
 }
 
 void LauncherWindow::DrawLabel(HDC dc, const Layout::Place& place, const std::u16string& text,
@@ -464,6 +474,30 @@ LRESULT LauncherWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 ++timer1Ticks_;
             }
             return 0;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+        case WM_CHAR:
+            if (OnKey(message, wParam, lParam)) {
+                return 0;
+            }
+            break;
+        case WM_MOUSEWHEEL:
+            if (OnWheel(wParam, lParam)) {
+                return 0;
+            }
+            break;
+        case WM_ACTIVATE: {
+            // The system puts the focus on the window itself; Form1 may put it on a control.
+            const LRESULT result = DefWindowProcW(window_, message, wParam, lParam);
+            if (form_ && !ending_) {
+                if (LOWORD(wParam) == WA_INACTIVE) {
+                    form_->Form_Deactivate();
+                } else {
+                    form_->Form_Activate();
+                }
+            }
+            return result;
+        }
         case WM_VSCROLL:
             if (reinterpret_cast<HWND>(lParam) == VScroll1_) {
                 OnVScroll(wParam);
@@ -503,6 +537,51 @@ LRESULT LauncherWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window_, message, wParam, lParam);
 }
 
+bool LauncherWindow::OnKey(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!form_ || ending_) {
+        return false;
+    }
+    if (message == WM_CHAR) {
+        return form_->Form_KeyPress(static_cast<char16_t>(wParam));
+    }
+    // The virtual-key codes are the handlers' key codes.
+    return form_->Form_KeyDown(static_cast<int>(wParam), KeyShiftCode(lParam));
+}
+
+bool LauncherWindow::OnWheel(WPARAM wParam, LPARAM lParam) {
+    if (!form_ || ending_) {
+        return false;
+    }
+    POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};  // on the screen
+    ScreenToClient(window_, &at);
+    return form_->Form_MouseWheel(GET_WHEEL_DELTA_WPARAM(wParam), scale_.Twips(at.x),
+                                  scale_.Twips(at.y));
+}
+
+LRESULT CALLBACK LauncherWindow::ScrollBarProcedure(HWND bar, UINT message, WPARAM wParam,
+                                                    LPARAM lParam, UINT_PTR /*id*/,
+                                                    DWORD_PTR self) {
+    auto* owner = reinterpret_cast<LauncherWindow*>(self);
+    switch (message) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+        case WM_CHAR:
+            if (owner->OnKey(message, wParam, lParam)) {
+                return 0;
+            }
+            break;
+        case WM_MOUSEWHEEL:
+            owner->OnWheel(wParam, lParam);
+            return 0;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(bar, ScrollBarProcedure, 0);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(bar, message, wParam, lParam);
+}
+
 void LauncherWindow::OnVScroll(WPARAM wParam) {
     switch (LOWORD(wParam)) {
         case SB_LINEUP:
@@ -532,11 +611,11 @@ void LauncherWindow::OnVScroll(WPARAM wParam) {
 }
 
 void LauncherWindow::MoveScrollTo(int value) {
-    SetScrollValue(std::clamp(value, std::min(scrollMinimum_, scrollMaximum_),
-                              std::max(scrollMinimum_, scrollMaximum_)));
+    ChangeScrollValue(std::clamp(value, std::min(scrollMinimum_, scrollMaximum_),
+                                 std::max(scrollMinimum_, scrollMaximum_)));
 }
 
-void LauncherWindow::SetScrollValue(int value) {
+void LauncherWindow::ChangeScrollValue(int value) {
     if (value == scrollValue_) {
         return;
     }
@@ -582,6 +661,10 @@ void LauncherWindow::ControlClick(HWND control) {
     } else if (control == lblNewNote_) {
         form_->lblNewNote_Click();
     }
+}
+
+bool LauncherWindow::ControlKey(HWND /*control*/, UINT message, WPARAM wParam, LPARAM lParam) {
+    return OnKey(message, wParam, lParam);
 }
 
 bool LauncherWindow::ControlHasHandPointer(HWND control) const {
@@ -657,6 +740,20 @@ std::int16_t LauncherWindow::ScrollValue() const {
 
 void LauncherWindow::SetScrollEnabled(bool enabled) {
     EnableWindow(VScroll1_, enabled ? TRUE : FALSE);
+}
+
+void LauncherWindow::SetScrollValue(std::int16_t value) {
+    MoveScrollTo(value);
+}
+
+void LauncherWindow::ShowFocusMark(Launcher::FocusItem item, int slot) {
+    markItem_ = item;
+    markSlot_ = slot;
+    Invalidate();
+    if (item != Launcher::FocusItem::None) {
+        // The real focus, so that screen readers announce the control by its window text.
+        SetFocus(ControlWindow(Layout::ControlOf(item), slot));
+    }
 }
 
 void LauncherWindow::CollapseHScroll1() {

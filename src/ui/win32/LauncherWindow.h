@@ -74,6 +74,8 @@ class LauncherWindow : public Launcher::LauncherView, private ControlOwner {
     void SetScrollTabStop(bool tabStop) override;
     std::int16_t ScrollValue() const override;
     void SetScrollEnabled(bool enabled) override;
+    void SetScrollValue(std::int16_t value) override;
+    void ShowFocusMark(Launcher::FocusItem item, int slot) override;
     void CollapseHScroll1() override;
     void SetDriveCaption(const std::u16string& caption) override;
     double WindowLeft() const override;
@@ -98,7 +100,13 @@ class LauncherWindow : public Launcher::LauncherView, private ControlOwner {
     void AddToolTip(HWND control);
     void OnVScroll(WPARAM wParam);
     void MoveScrollTo(int value);
-    void SetScrollValue(int value);  // raises VScroll1_Change when the value changes
+    void ChangeScrollValue(int value);  // raises VScroll1_Change when the value changes
+    // Keys and wheel turns, from the window itself, its pictures and its scroll bar; true when
+    // Form1 used them.
+    bool OnKey(UINT message, WPARAM wParam, LPARAM lParam);
+    bool OnWheel(WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ScrollBarProcedure(HWND bar, UINT message, WPARAM wParam, LPARAM lParam,
+                                               UINT_PTR id, DWORD_PTR self);
     void OnDpiChanged(int dpi, const RECT& suggested);
 
     // The picture of the whole client area, drawn again when something on it changed.
@@ -111,6 +119,7 @@ class LauncherWindow : public Launcher::LauncherView, private ControlOwner {
     void ControlMouseDown(HWND control, int button, int shift, POINT at) override;
     void ControlMouseMove(HWND control, int button, int shift, POINT at) override;
     void ControlClick(HWND control) override;
+    bool ControlKey(HWND control, UINT message, WPARAM wParam, LPARAM lParam) override;
     bool ControlHasHandPointer(HWND control) const override;
     HCURSOR HandCursor() const override;
 
@@ -147,6 +156,8 @@ class LauncherWindow : public Launcher::LauncherView, private ControlOwner {
     int scrollMaximum_ = 100;
     int scrollValue_ = 0;
     bool hScrollCollapsed_ = false;
+    Launcher::FocusItem markItem_ = Launcher::FocusItem::None;
+    int markSlot_ = 0;
 
     // The composed picture of the client area.
     HDC sceneDc_ = nullptr;

@@ -1,5 +1,7 @@
 #include "ui/win32/NoteWindow.h"
 
+#include <commctrl.h>
+
 #include <utility>
 
 #include "notes/frmNote.h"
@@ -7,6 +9,7 @@
 #include "shaping/Transparent.h"
 #include "ui/win32/Artwork.h"
 #include "ui/win32/Bitmap.h"
+#include "ui/win32/PictureControl.h"
 #include "ui/win32/WindowClasses.h"
 #include "ui/win32/WindowPlace.h"
 
@@ -92,6 +95,7 @@ NoteWindow::NoteWindow(Platform::Dialogs& dialogs, std::u16string programFolder,
                                    RectOf(scale_, Notes::Image1Twips), *this);
     // The pictures lie under the text box wherever they meet.
     StackTopDown({txtNote_, Image2_, Image1_});
+    SetWindowSubclass(txtNote_, TextBoxProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
     // Typed text is otherwise cut off at 30,000 characters.
     SendMessageW(txtNote_, EM_SETLIMITTEXT, 0, 0);
     SendMessageW(txtNote_, WM_SETFONT,
@@ -173,6 +177,34 @@ void NoteWindow::SetBorderStyleNone() {
 
 double NoteWindow::PixelsPerTwip() const {
     return scale_.PixelsPerTwip();
+}
+
+void NoteWindow::LeaveTextBox() {
+    SetFocus(window_);
+}
+
+LRESULT CALLBACK NoteWindow::TextBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
+                                              UINT_PTR /*id*/, DWORD_PTR self) {
+    auto* note = reinterpret_cast<NoteWindow*>(self);
+    switch (message) {
+        case WM_KEYDOWN:
+            if (!note->closed_ &&
+                note->form_->txtNote_KeyDown(static_cast<int>(wParam), KeyShiftCode(lParam))) {
+                return 0;
+            }
+            break;
+        case WM_CHAR:
+            if (wParam == VK_ESCAPE) {
+                return 0;  // its key has been dealt with; the edit control would only beep
+            }
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(box, TextBoxProcedure, 0);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(box, message, wParam, lParam);
 }
 
 void NoteWindow::ShowWindow() {

@@ -65,6 +65,7 @@ class NoteWindow : public Notes::NoteView, private ControlOwner {
     void SetBorderStyleNone() override;
     double PixelsPerTwip() const override;
     Transparent::RegionApi& WindowRegionApi() override { return regions_; }
+    void LeaveTextBox() override;
     void ShowWindow() override;
     void CloseWindow() override;
 
@@ -74,6 +75,9 @@ class NoteWindow : public Notes::NoteView, private ControlOwner {
     void OnDpiChanged(int dpi, const RECT& suggested);
     void MarkClosed();
     void Destroy();
+    // The text box's keys reach frmNote before the edit control sees them.
+    static LRESULT CALLBACK TextBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
+                                             UINT_PTR id, DWORD_PTR self);
 
     void PaintControl(HWND control, HDC dc) override;
     void ControlMouseDown(HWND control, int button, int shift, POINT at) override;

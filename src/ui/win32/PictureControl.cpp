@@ -79,6 +79,14 @@ LRESULT CALLBACK ControlProcedure(HWND control, UINT message, WPARAM wParam, LPA
             }
             return 0;
         }
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+        case WM_CHAR:
+            // The owner may close its window on a key: nothing of the control is used after.
+            if (owner->ControlKey(control, message, wParam, lParam)) {
+                return 0;
+            }
+            break;
         case WM_CAPTURECHANGED:
             if (reinterpret_cast<HWND>(lParam) != control) {
                 RemovePropW(control, PressedProperty);
@@ -145,6 +153,21 @@ int ShiftCode(WPARAM keys) {
         code += Support::CtrlKey;
     }
     if (GetKeyState(VK_MENU) < 0) {
+        code += Support::AltKey;
+    }
+    return code;
+}
+
+int KeyShiftCode(LPARAM keyData) {
+    int code = 0;
+    if (GetKeyState(VK_SHIFT) < 0) {
+        code += Support::ShiftKey;
+    }
+    if (GetKeyState(VK_CONTROL) < 0) {
+        code += Support::CtrlKey;
+    }
+    constexpr LPARAM AltHeld = LPARAM{1} << 29;  // the key message's context code
+    if ((keyData & AltHeld) != 0) {
         code += Support::AltKey;
     }
     return code;

@@ -23,6 +23,12 @@ class ControlOwner {
     virtual void ControlMouseMove(HWND /*control*/, int /*button*/, int /*shift*/, POINT /*at*/) {}
     // The left button went down and came up again over the control.
     virtual void ControlClick(HWND /*control*/) {}
+    // A key that reached the control while it had the focus (WM_KEYDOWN, WM_SYSKEYDOWN or
+    // WM_CHAR as received); true when the owner used it.
+    virtual bool ControlKey(HWND /*control*/, UINT /*message*/, WPARAM /*wParam*/,
+                            LPARAM /*lParam*/) {
+        return false;
+    }
     virtual bool ControlHasHandPointer(HWND /*control*/) const { return false; }
     virtual HCURSOR HandCursor() const { return nullptr; }
 };
@@ -39,5 +45,8 @@ void StackTopDown(const std::vector<HWND>& topDown);
 // The handlers' codes for the buttons and keys a mouse message reports.
 int ButtonCode(WPARAM keys);
 int ShiftCode(WPARAM keys);
+// The handlers' Shift code for a key message: Alt from the message itself (a system key), Shift
+// and Ctrl as they are held.
+int KeyShiftCode(LPARAM keyData);
 
 }  // namespace Win32Ui
