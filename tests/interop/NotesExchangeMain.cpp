@@ -51,6 +51,7 @@ class TextOnlyView : public Notes::NoteView {
     Transparent::RegionApi& WindowRegionApi() override { return regions_; }
     void ShowWindow() override {}
     void CloseWindow() override {}
+    void LeaveTextBox() override {}
 
   private:
     Shaping::RegionBuilder regions_;
