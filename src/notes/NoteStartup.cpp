@@ -1,6 +1,7 @@
 #include "notes/NoteStartup.h"
 
 #include <algorithm>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -97,9 +98,12 @@ void OpenNotesInFolder(NoteWindowFactory& factory, const std::u16string& folder)
     if (!contents) {
         return;
     }
+    // Names such as "a.txt" and "a.txt.txt" give the same note ID and so the same file: a
+    // second window on it would save over the first one's text.
+    std::set<std::u16string> opened;
     for (const auto& name : contents->Files) {
         auto noteId = NoteIdFromFileName(name);
-        if (!noteId) {
+        if (!noteId || opened.contains(*noteId)) {
             continue;
         }
         // One drive serves both systems: a note file whose name one of them cannot hold (made
@@ -114,6 +118,7 @@ void OpenNotesInFolder(NoteWindowFactory& factory, const std::u16string& folder)
                 continue;
             }
         }
+        opened.insert(*noteId);
         OpenNote(factory, *noteId);
     }
 }
