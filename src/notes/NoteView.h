@@ -17,6 +17,9 @@ class NoteView {
 
     virtual std::u16string NoteText() const = 0;  // txtNote
     virtual void SetNoteText(const std::u16string& text) = 0;
+    // Whether the user may have changed txtNote since SetNoteText (the toolkit's modified
+    // flag). Until then frmNote knows the text, line ends and all, without asking for it.
+    virtual bool TextEdited() const = 0;
 
     virtual double WindowLeft() const = 0;
     virtual double WindowTop() const = 0;

@@ -204,7 +204,8 @@ bool frmNote::txtNote_KeyDown(int KeyCode, int Shift) {
 }
 
 bool frmNote::HasUnsavedText() const {
-    return !deleted_ && savedText_.has_value() && view_.NoteText() != *savedText_;
+    return !deleted_ && savedText_.has_value() && view_.TextEdited() &&
+           view_.NoteText() != *savedText_;
 }
 
 bool frmNote::SaveNote() {
@@ -224,9 +225,12 @@ bool frmNote::Save(bool tellTheUser) {
     if (saving_) {
         return false;
     }
+    if (!savedText_ || !view_.TextEdited()) {
+        return true;
+    }
     // The text is taken once: a large note is not taken apart again for each step.
     std::u16string text = view_.NoteText();
-    if (!savedText_ || text == *savedText_) {
+    if (text == *savedText_) {
         return true;
     }
     if (noteID.empty()) {

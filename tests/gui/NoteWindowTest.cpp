@@ -84,7 +84,11 @@ TEST_F(NoteWindowTest, LineEndsOfEveryKindShowAsLinesAndTypedOnesAreSavedAsCrLf)
     const QTextDocument* document = TextBox(note)->document();
     ASSERT_EQ(document->blockCount(), 4);
     EXPECT_EQ(document->findBlockByNumber(3).text(), QStringLiteral("d\u00a0e"));
-    EXPECT_EQ(note->NoteText(), u"a\r\nb\nc\rd\u00a0e");
+    // Looked at and left: the file keeps its line ends.
+    FocusLauncher(note);
+    EXPECT_EQ(drive.ReadFile("Notes/Mixed.txt"),
+              "a\r\nb\nc\rd\xc2\xa0"
+              "e");
 
     TextBox(note)->moveCursor(QTextCursor::End);
     QTest::keyClick(TextBox(note), Qt::Key_Return, Qt::ShiftModifier);
@@ -94,6 +98,23 @@ TEST_F(NoteWindowTest, LineEndsOfEveryKindShowAsLinesAndTypedOnesAreSavedAsCrLf)
               "a\r\nb\r\nc\r\nd\xc2\xa0"
               "e\r\nf");
     EXPECT_THAT(dialogs.Messages, IsEmpty());
+}
+
+TEST_F(NoteWindowTest, AnEditUndoneAfterItsSaveIsSavedAgain) {
+    AddNote("Undo", "old");
+    Start();
+    ASSERT_THAT(Notes(), SizeIs(1));
+    QtUi::NoteWindow* note = Notes()[0];
+    TextBox(note)->moveCursor(QTextCursor::End);
+    QTest::keyClicks(TextBox(note), QStringLiteral("er"));
+    FocusLauncher(note);
+    ASSERT_EQ(drive.ReadFile("Notes/Undo.txt"), "older");
+
+    // Back to the text the window opened with: the file must follow, not stay at "older".
+    TextBox(note)->undo();
+    ASSERT_EQ(TextBox(note)->toPlainText(), QStringLiteral("old"));
+    FocusLauncher(note);
+    EXPECT_EQ(drive.ReadFile("Notes/Undo.txt"), "old");
 }
 
 TEST_F(NoteWindowTest, TheCrossDeletesTheNoteOnlyWhenTheUserSaysYes) {

@@ -41,7 +41,8 @@ class TextOnlyView : public Notes::NoteView {
   public:
     std::u16string Text{Notes::InitialNoteText};
     std::u16string NoteText() const override { return Text; }
-    void SetNoteText(const std::u16string& text) override { Text = text; }
+    void SetNoteText(const std::u16string& text) override { Text = given_ = text; }
+    bool TextEdited() const override { return Text != given_; }
     double WindowLeft() const override { return 0; }
     double WindowTop() const override { return 0; }
     void SetWindowLeft(double /*twips*/) override {}
@@ -54,6 +55,7 @@ class TextOnlyView : public Notes::NoteView {
     void LeaveTextBox() override {}
 
   private:
+    std::u16string given_{Notes::InitialNoteText};
     Shaping::RegionBuilder regions_;
 };
 

@@ -35,7 +35,10 @@ class RecordingNoteView : public Notes::NoteView {
     void SetNoteText(const std::u16string& text) override {
         Calls.emplace_back("text");
         Text = text;
+        given_ = text;
     }
+    // Tests type by setting Text.
+    bool TextEdited() const override { return Text != given_; }
     double WindowLeft() const override { return Left; }
     double WindowTop() const override { return Top; }
     void SetWindowLeft(double twips) override { Left = twips; }
@@ -51,6 +54,7 @@ class RecordingNoteView : public Notes::NoteView {
     bool Shown() const { return std::find(Calls.begin(), Calls.end(), "show") != Calls.end(); }
 
   private:
+    std::u16string given_{Notes::InitialNoteText};
     // Builds the regions as pixel sets and keeps the one that cut the window.
     class Regions : public Shaping::RegionBuilder {
       public:

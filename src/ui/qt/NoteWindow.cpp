@@ -141,21 +141,20 @@ void NoteWindow::CloseForProgramEnd() {
 }
 
 std::u16string NoteWindow::NoteText() const {
-    // Until the user changes something the note is the text it was given, line ends and all.
-    const int revision = txtNote_->document()->revision();
-    if (revision != knownRevision_) {
-        // The raw text keeps no-break spaces and line separators as typed (toPlainText would
-        // change them); paragraphs come as U+2029, which the conversion makes line ends.
-        knownText_ = NoteTextFromTextBox(txtNote_->document()->toRawText());
-        knownRevision_ = revision;
-    }
-    return knownText_;
+    // The raw text keeps no-break spaces and line separators as typed (toPlainText would
+    // change them); paragraphs come as U+2029, which the conversion makes line ends.
+    return NoteTextFromTextBox(txtNote_->document()->toRawText());
 }
 
 void NoteWindow::SetNoteText(const std::u16string& text) {
     txtNote_->setPlainText(TextBoxFromNoteText(text));
-    knownText_ = text;
-    knownRevision_ = txtNote_->document()->revision();
+    givenRevision_ = txtNote_->document()->revision();
+}
+
+bool NoteWindow::TextEdited() const {
+    // The revision, unlike the modified flag, never goes back: an edit undone after a save
+    // still differs from what was saved.
+    return txtNote_->document()->revision() != givenRevision_;
 }
 
 double NoteWindow::WindowLeft() const {

@@ -56,6 +56,7 @@ class NoteWindow : public QWidget, public Notes::NoteView {
     // Notes::NoteView
     std::u16string NoteText() const override;
     void SetNoteText(const std::u16string& text) override;
+    bool TextEdited() const override;
     double WindowLeft() const override;
     double WindowTop() const override;
     void SetWindowLeft(double twips) override;
@@ -96,10 +97,7 @@ class NoteWindow : public QWidget, public Notes::NoteView {
     std::unique_ptr<Notes::frmNote> form_;
     bool closed_ = false;
     bool systemMove_ = false;
-    // The note's text as of the text box's revision: handed to SetNoteText, or last taken
-    // from the box. A large note is then taken apart once per edit, not once per question.
-    mutable std::u16string knownText_;
-    mutable int knownRevision_ = -1;
+    int givenRevision_ = 0;  // the text box's revision when SetNoteText last filled it
 };
 
 // CR LF (and a lone CR or LF) to the text box's paragraphs, and back to CR LF.

@@ -138,21 +138,16 @@ void NoteWindow::MarkClosed() {
 // Notes::NoteView ---------------------------------------------------------------------------
 
 std::u16string NoteWindow::NoteText() const {
-    if (txtNote_ == nullptr) {
-        return givenText_;
-    }
-    std::u16string shown = TextOf(txtNote_);
-    if (shown == shownText_) {
-        return givenText_;
-    }
-    return shown;
+    return TextOf(txtNote_);
 }
 
 void NoteWindow::SetNoteText(const std::u16string& text) {
     SetWindowTextW(txtNote_, Wide(TextBoxFromNoteText(text)).c_str());
-    givenText_ = text;
-    // As the box holds it, which is what an unedited box gives back.
-    shownText_ = TextOf(txtNote_);
+    SendMessageW(txtNote_, EM_SETMODIFY, FALSE, 0);
+}
+
+bool NoteWindow::TextEdited() const {
+    return SendMessageW(txtNote_, EM_GETMODIFY, 0, 0) != 0;
 }
 
 double NoteWindow::WindowLeft() const {

@@ -58,6 +58,7 @@ class NoteWindow : public Notes::NoteView, private ControlOwner {
     // Notes::NoteView
     std::u16string NoteText() const override;
     void SetNoteText(const std::u16string& text) override;
+    bool TextEdited() const override;
     double WindowLeft() const override;
     double WindowTop() const override;
     void SetWindowLeft(double twips) override;
@@ -95,9 +96,6 @@ class NoteWindow : public Notes::NoteView, private ControlOwner {
     std::unique_ptr<Notes::frmNote> form_;
     bool closed_ = false;
     bool activateOnShow_ = true;
-    // The text last handed to SetNoteText, and how the text box shows it.
-    std::u16string givenText_;
-    std::u16string shownText_;
 };
 
 // Every line end (CR LF, a lone CR or LF) as the edit control's CR LF.
