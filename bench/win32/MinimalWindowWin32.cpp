@@ -8,8 +8,8 @@
 
 namespace {
 
-double paintedMs = 0;
 LARGE_INTEGER entered{};
+LARGE_INTEGER painted{};
 
 LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_PAINT) {
@@ -17,7 +17,7 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         const HDC dc = BeginPaint(window, &paint);
         FillRect(dc, &paint.rcPaint, GetSysColorBrush(COLOR_WINDOW));
         EndPaint(window, &paint);
-        paintedMs = BenchWin32::MillisecondsSince(entered);
+        painted = BenchWin32::Now();
         PostQuitMessage(0);
         return 0;
     }
@@ -51,7 +51,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
         DispatchMessageW(&message);
     }
     DestroyWindow(window);
-    BenchWin32::Report(paintedMs,
+    const double paintedMs = BenchWin32::MillisecondsBetween(entered, painted);
+    BenchWin32::Report(entered, painted,
                        "painted " + BenchWin32::Fixed1(paintedMs) + " ms after wWinMain");
-    return paintedMs > 0 ? 0 : 1;
+    return painted.QuadPart != 0 ? 0 : 1;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 // How the two started programs of the Windows start-up benchmark tell the runner what they saw
-// from inside: one line on their standard output, "OWN_MS PEAK_KB TEXT", the milliseconds from
-// their entry point to the moment that counts, their peak working set, and words for people.
+// from inside: one line on their standard output, "ENTERED MOMENT PEAK_KB TEXT": the
+// performance counter at their entry point and at the moment that counts, their peak working
+// set, and words for people. The counter is the same in every process of the machine, so the
+// runner can set both against the moment it started the program.
 // A GUI program has no console, so the line goes to whatever the runner handed it as standard
 // output, and nowhere when it was started without one.
 
@@ -25,11 +27,15 @@ inline LARGE_INTEGER Now() {
     return now;
 }
 
-inline double MillisecondsSince(LARGE_INTEGER start) {
+inline double MillisecondsBetween(LARGE_INTEGER from, LARGE_INTEGER to) {
     LARGE_INTEGER frequency{};
     QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(Now().QuadPart - start.QuadPart) * 1000.0 /
+    return static_cast<double>(to.QuadPart - from.QuadPart) * 1000.0 /
            static_cast<double>(frequency.QuadPart);
+}
+
+inline double MillisecondsSince(LARGE_INTEGER start) {
+    return MillisecondsBetween(start, Now());
 }
 
 inline std::string Fixed1(double value) {
@@ -48,12 +54,13 @@ inline unsigned long long PeakWorkingSetKilobytes() {
     return counters.PeakWorkingSetSize / 1024;
 }
 
-inline void Report(double ownMilliseconds, const std::string& text) {
+inline void Report(LARGE_INTEGER entered, LARGE_INTEGER moment, const std::string& text) {
     const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
     if (out == nullptr || out == INVALID_HANDLE_VALUE) {
         return;
     }
-    const std::string line = Fixed1(ownMilliseconds) + " " +
+    const std::string line = std::to_string(entered.QuadPart) + " " +
+                             std::to_string(moment.QuadPart) + " " +
                              std::to_string(PeakWorkingSetKilobytes()) + " " + text + "\r\n";
     DWORD written = 0;
     WriteFile(out, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);

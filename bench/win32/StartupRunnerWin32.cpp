@@ -1,10 +1,12 @@
 // Runs programs one after the other, in turns, from a given folder, and prints for each the
-// median and fastest wall time from just before CreateProcessW to the end of the process, the
-// highest peak working set it reported, the median of the time it measured itself from its
-// entry point, and its own words from the median run (StartupReport.h).
+// median and fastest time from just before CreateProcessW to the moment the program reported
+// (StartupReport.h), the highest peak working set it reported, the medians of the time before
+// its entry point, of the time it measured itself from there, and of the wall time until the
+// process had ended, and its own words from the median run.
 //
 // Usage: kivola_startup_runner_win32 RUNS FOLDER PROGRAM...
-// Prints one line for each program: MEDIAN_MS FASTEST_MS PEAK_KB OWN_MEDIAN_MS TEXT
+// Prints one line for each program:
+//   MEDIAN_MS FASTEST_MS PEAK_KB BEFORE_ENTRY_MS OWN_MS TO_END_MS TEXT
 
 #include "platform/win32/WindowsApi.h"
 
@@ -22,8 +24,10 @@ namespace {
 constexpr DWORD LongestRunMs = 60000;
 
 struct Run {
-    double Milliseconds = 0;
+    double Milliseconds = 0;  // to the moment reported
+    double BeforeEntryMilliseconds = 0;
     double OwnMilliseconds = 0;
+    double ToEndMilliseconds = 0;
     unsigned long long PeakKilobytes = 0;
     std::string Text;
     bool Succeeded = false;
@@ -101,7 +105,7 @@ Run RunOnce(const std::wstring& folder, const std::wstring& program, ReportFile&
         return run;
     }
     const DWORD waited = WaitForSingleObject(process.hProcess, LongestRunMs);
-    run.Milliseconds = BenchWin32::MillisecondsSince(start);
+    run.ToEndMilliseconds = BenchWin32::MillisecondsSince(start);
     DWORD exitCode = 1;
     if (waited != WAIT_OBJECT_0) {
         std::fprintf(stderr, "%s: still running after %lu ms\n", Narrow(program).c_str(),
@@ -119,10 +123,16 @@ Run RunOnce(const std::wstring& folder, const std::wstring& program, ReportFile&
         text.pop_back();
     }
     char* rest = nullptr;
-    run.OwnMilliseconds = std::strtod(text.c_str(), &rest);
-    const char* afterOwn = rest;
-    run.PeakKilobytes = std::strtoull(afterOwn, &rest, 10);
-    const bool reported = rest != afterOwn && afterOwn != text.c_str();
+    LARGE_INTEGER entered{};
+    LARGE_INTEGER moment{};
+    entered.QuadPart = std::strtoll(text.c_str(), &rest, 10);
+    moment.QuadPart = std::strtoll(rest, &rest, 10);
+    const char* afterStamps = rest;
+    run.PeakKilobytes = std::strtoull(afterStamps, &rest, 10);
+    const bool reported = rest != afterStamps && entered.QuadPart != 0 && moment.QuadPart != 0;
+    run.BeforeEntryMilliseconds = BenchWin32::MillisecondsBetween(start, entered);
+    run.OwnMilliseconds = BenchWin32::MillisecondsBetween(entered, moment);
+    run.Milliseconds = BenchWin32::MillisecondsBetween(start, moment);
     run.Text = rest;
     if (!run.Text.empty() && run.Text.front() == ' ') {
         run.Text.erase(0, 1);
@@ -176,21 +186,29 @@ int wmain(int argc, wchar_t* argv[]) {
             results[p].push_back(std::move(run));
         }
     }
+    const auto median = [](std::vector<double> values) {
+        std::sort(values.begin(), values.end());
+        return values[values.size() / 2];
+    };
     for (auto& each : results) {
         unsigned long long peak = 0;
+        std::vector<double> beforeEntry;
         std::vector<double> own;
+        std::vector<double> toEnd;
         for (const Run& run : each) {
             peak = std::max(peak, run.PeakKilobytes);
+            beforeEntry.push_back(run.BeforeEntryMilliseconds);
             own.push_back(run.OwnMilliseconds);
+            toEnd.push_back(run.ToEndMilliseconds);
         }
-        std::sort(own.begin(), own.end());
         std::sort(each.begin(), each.end(),
                   [](const Run& a, const Run& b) { return a.Milliseconds < b.Milliseconds; });
-        const Run& median = each[each.size() / 2];
-        std::printf("%s %s %s %s %s\n", BenchWin32::Fixed1(median.Milliseconds).c_str(),
+        const Run& middle = each[each.size() / 2];
+        std::printf("%s %s %s %s %s %s %s\n", BenchWin32::Fixed1(middle.Milliseconds).c_str(),
                     BenchWin32::Fixed1(each.front().Milliseconds).c_str(),
-                    std::to_string(peak).c_str(), BenchWin32::Fixed1(own[own.size() / 2]).c_str(),
-                    median.Text.c_str());
+                    std::to_string(peak).c_str(), BenchWin32::Fixed1(median(beforeEntry)).c_str(),
+                    BenchWin32::Fixed1(median(own)).c_str(),
+                    BenchWin32::Fixed1(median(toEnd)).c_str(), middle.Text.c_str());
     }
     return 0;
 }
