@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <regex>
 #include <set>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -13,6 +14,8 @@
 #include "launcher/Form1.h"
 #include "launcher/Form1Layout.h"
 #include "testsupport/MarkerProgramWin32.h"
+
+#include <commctrl.h>
 
 namespace {
 
@@ -361,6 +364,44 @@ TEST_F(LauncherWindowWin32Test, ArtworkNamesAndPointersReachTheControls) {
     EXPECT_EQ(info.yHotspot, 1U);
     DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
+}
+
+TEST_F(LauncherWindowWin32Test, APointerRestingOnASlotShowsItsApplicationsTitleAsATip) {
+    AddApplications(3);
+    Start();
+    WaitForGrid();
+    // The tool tip of the launcher's thread: the one window of its class.
+    HWND tip = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND each, LPARAM found) {
+            wchar_t name[64] = {};
+            GetClassNameW(each, name, 64);
+            if (std::wstring_view(name) == TOOLTIPS_CLASSW) {
+                *reinterpret_cast<HWND*>(found) = each;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&tip));
+    ASSERT_NE(tip, nullptr);
+    ASSERT_FALSE(IsWindowVisible(tip));
+
+    // The pointer comes to rest on slot 2: the slot reports its moves, as the system does.
+    POINT centre = SlotCentre(2);
+    ClientToScreen(window->Handle(), &centre);
+    SetCursorPos(centre.x, centre.y);
+    POINT inSlot = centre;
+    ScreenToClient(Slot(2), &inSlot);
+    SendMessageW(Slot(2), WM_MOUSEMOVE, 0, MAKELPARAM(inSlot.x, inSlot.y));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(tip) != FALSE; }));
+    wchar_t text[80] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.lpszText = text;
+    ASSERT_TRUE(SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool)));
+    EXPECT_EQ(reinterpret_cast<HWND>(tool.uId), Slot(2));
+    EXPECT_EQ(std::wstring(text), L"App 02");
 }
 
 TEST_F(LauncherWindowWin32Test, ClosingWithNoNotesEndsTheProgramAtOnce) {

@@ -10,6 +10,7 @@
 #include "notes/NoteStartup.h"
 #include "platform/win32/WideText.h"
 #include "ui/win32/Artwork.h"
+#include "ui/win32/Subclass.h"
 #include "ui/win32/WindowClasses.h"
 #include "ui/win32/WindowPlace.h"
 
@@ -213,8 +214,7 @@ void LauncherWindow::BuildControls() {
                 VScroll1_ = scrollBar(VScroll1Id, SBS_VERT, Layout::VScroll1AccessibleName,
                                       Layout::VScroll1Place);
                 // Its keys and wheel turns are the window's: one notch is one page.
-                SetWindowSubclass(VScroll1_, ScrollBarProcedure, 0,
-                                  reinterpret_cast<DWORD_PTR>(this));
+                Subclass(VScroll1_, ScrollBarProcedure, reinterpret_cast<DWORD_PTR>(this));
                 topDown.push_back(VScroll1_);
                 break;
             case Control::HScroll1:
@@ -253,12 +253,20 @@ void LauncherWindow::BuildControls() {
 void LauncherWindow::AddToolTip(HWND control) {
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    // The control relays its mouse messages itself (ControlMouseMessage): the tool tip's own
+    // subclassing would look the control up in a window property on every message it gets.
+    tool.uFlags = TTF_IDISHWND;
     tool.hwnd = window_;
     tool.uId = reinterpret_cast<UINT_PTR>(control);
     wchar_t empty[] = L"";
     tool.lpszText = empty;
     SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void LauncherWindow::ControlMouseMessage(HWND /*control*/, const MSG& message) {
+    if (toolTips_ != nullptr) {
+        SendMessageW(toolTips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+    }
 }
 
 void LauncherWindow::PlaceControls() {
@@ -317,8 +325,11 @@ int LauncherWindow::SlotOf(HWND control) const {
 // The composed picture of the client area -------------------------------------------------
 
 void LauncherWindow::Invalidate(bool paintNow) {
+    // A window marked once stays invalid until its next paint, which composes everything anew:
+    // the twenty pictures of a page need not mark it twenty times.
+    const bool invalidAlready = sceneDirty_;
     sceneDirty_ = true;
-    if (window_ != nullptr) {
+    if (window_ != nullptr && (!invalidAlready || paintNow)) {
         RedrawWindow(window_, nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ALLCHILDREN | (paintNow ? RDW_UPDATENOW : 0U));
     }
@@ -573,13 +584,10 @@ LRESULT CALLBACK LauncherWindow::ScrollBarProcedure(HWND bar, UINT message, WPAR
         case WM_MOUSEWHEEL:
             owner->OnWheel(wParam, lParam);
             return 0;
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(bar, ScrollBarProcedure, 0);
-            break;
         default:
             break;
     }
-    return DefSubclassProc(bar, message, wParam, lParam);
+    return CallNextProcedure(bar, message, wParam, lParam);
 }
 
 void LauncherWindow::OnVScroll(WPARAM wParam) {

@@ -118,6 +118,7 @@ class LauncherWindow : public Launcher::LauncherView, private ControlOwner {
     void PaintControl(HWND control, HDC dc) override;
     void ControlMouseDown(HWND control, int button, int shift, POINT at) override;
     void ControlMouseMove(HWND control, int button, int shift, POINT at) override;
+    void ControlMouseMessage(HWND control, const MSG& message) override;
     void ControlClick(HWND control) override;
     bool ControlKey(HWND control, UINT message, WPARAM wParam, LPARAM lParam) override;
     bool ControlHasHandPointer(HWND control) const override;

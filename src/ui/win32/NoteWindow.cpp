@@ -10,6 +10,7 @@
 #include "ui/win32/Artwork.h"
 #include "ui/win32/Bitmap.h"
 #include "ui/win32/PictureControl.h"
+#include "ui/win32/Subclass.h"
 #include "ui/win32/WindowClasses.h"
 #include "ui/win32/WindowPlace.h"
 
@@ -95,7 +96,7 @@ NoteWindow::NoteWindow(Platform::Dialogs& dialogs, std::u16string programFolder,
                                    RectOf(scale_, Notes::Image1Twips), *this);
     // The pictures lie under the text box wherever they meet.
     StackTopDown({txtNote_, Image2_, Image1_});
-    SetWindowSubclass(txtNote_, TextBoxProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
+    Subclass(txtNote_, TextBoxProcedure, reinterpret_cast<DWORD_PTR>(this));
     // Typed text is otherwise cut off at 30,000 characters.
     SendMessageW(txtNote_, EM_SETLIMITTEXT, 0, 0);
     SendMessageW(txtNote_, WM_SETFONT,
@@ -193,13 +194,10 @@ LRESULT CALLBACK NoteWindow::TextBoxProcedure(HWND box, UINT message, WPARAM wPa
                 return 0;  // its key has been dealt with; the edit control would only beep
             }
             break;
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(box, TextBoxProcedure, 0);
-            break;
         default:
             break;
     }
-    return DefSubclassProc(box, message, wParam, lParam);
+    return CallNextProcedure(box, message, wParam, lParam);
 }
 
 void NoteWindow::ShowWindow() {

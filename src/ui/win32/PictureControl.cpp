@@ -25,6 +25,16 @@ LRESULT CALLBACK ControlProcedure(HWND control, UINT message, WPARAM wParam, LPA
     if (owner == nullptr) {
         return DefWindowProcW(control, message, wParam, lParam);
     }
+    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
+        const DWORD at = GetMessagePos();
+        const MSG relayed{control,
+                          message,
+                          wParam,
+                          lParam,
+                          static_cast<DWORD>(GetMessageTime()),
+                          {GET_X_LPARAM(at), GET_Y_LPARAM(at)}};
+        owner->ControlMouseMessage(control, relayed);
+    }
     switch (message) {
         case WM_ERASEBKGND:
             return 1;  // the owner paints every pixel

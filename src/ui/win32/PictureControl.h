@@ -21,6 +21,9 @@ class ControlOwner {
     // codes (Support::LeftButton, Support::ShiftKey, ...).
     virtual void ControlMouseDown(HWND /*control*/, int /*button*/, int /*shift*/, POINT /*at*/) {}
     virtual void ControlMouseMove(HWND /*control*/, int /*button*/, int /*shift*/, POINT /*at*/) {}
+    // Every mouse message of the control, before it is handled: for a tool tip to follow the
+    // pointer (TTM_RELAYEVENT).
+    virtual void ControlMouseMessage(HWND /*control*/, const MSG& /*message*/) {}
     // The left button went down and came up again over the control.
     virtual void ControlClick(HWND /*control*/) {}
     // A key that reached the control while it had the focus (WM_KEYDOWN, WM_SYSKEYDOWN or
