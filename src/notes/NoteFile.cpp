@@ -58,7 +58,7 @@ std::optional<std::u16string> ReadNoteText(const std::u16string& path,
 }
 
 Platform::IoStatus WriteNoteText(const std::u16string& programFolder, const std::u16string& noteID,
-                                 const std::u16string& text, TextCodec::FileEncoding encoding) {
+                                 std::u16string_view text, TextCodec::FileEncoding encoding) {
     const std::u16string folder = NotesFolderPath(programFolder);
     if (!Platform::FolderExists(folder)) {
         if (auto made = Platform::MakeFolder(folder); !made) {

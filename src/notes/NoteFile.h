@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/IoStatus.h"
 #include "support/TextCodec.h"
@@ -26,7 +27,7 @@ std::optional<std::u16string> ReadNoteText(const std::u16string& path,
 // Writes the whole text atomically, creating the Notes folder first when it is missing; in
 // the encoding the note was read in, as far as the text allows.
 Platform::IoStatus WriteNoteText(const std::u16string& programFolder, const std::u16string& noteID,
-                                 const std::u16string& text,
+                                 std::u16string_view text,
                                  TextCodec::FileEncoding encoding = TextCodec::FileEncoding::Utf8);
 
 // Deletes the note file, also when it is marked read-only.

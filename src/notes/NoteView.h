@@ -16,7 +16,8 @@ class NoteView {
     virtual ~NoteView() = default;
 
     virtual std::u16string NoteText() const = 0;  // txtNote
-    virtual void SetNoteText(const std::u16string& text) = 0;
+    // Takes the text: a view that shows a converted copy can let it go before the copy grows.
+    virtual void SetNoteText(std::u16string text) = 0;
     // Whether the user may have changed txtNote since SetNoteText (the toolkit's modified
     // flag). Until then frmNote knows the text, line ends and all, without asking for it.
     virtual bool TextEdited() const = 0;

@@ -1,5 +1,6 @@
 #include "notes/frmNote.h"
 
+#include <string_view>
 #include <utility>
 
 #include "notes/NoteFile.h"
@@ -99,7 +100,7 @@ void frmNote::LoadNoteText() {
                       u"\r\nThe file is left as it is. What you type here is saved as a new "
                       u"note.\r\n";
             view_.SetNoteText(notice_);
-            savedText_ = notice_;
+            savedText_.emplace(notice_);
         }
         return;
     }
@@ -110,8 +111,9 @@ void frmNote::LoadNoteText() {
         const RaisedWhileInScope reading(readingText_);
         EnsureLoaded();
     }
-    view_.SetNoteText(*text);
-    savedText_ = std::move(*text);
+    // Kept compact and handed over: a large note is not held three times at once.
+    savedText_.emplace(*text);
+    view_.SetNoteText(std::move(*text));
 }
 
 void frmNote::EnsureLoaded() {
@@ -133,7 +135,7 @@ void frmNote::RunLoadStep() {
     if (!savedText_) {
         // No file, or nothing in it: the window opens with its initial text, which is not
         // worth a file until someone changes it.
-        savedText_ = view_.NoteText();
+        savedText_.emplace(view_.NoteText());
     }
 }
 
@@ -230,7 +232,7 @@ bool frmNote::Save(bool tellTheUser) {
     }
     // The text is taken once: a large note is not taken apart again for each step.
     std::u16string text = view_.NoteText();
-    if (text == *savedText_) {
+    if (*savedText_ == text) {
         return true;
     }
     if (noteID.empty()) {
@@ -247,10 +249,14 @@ bool frmNote::Save(bool tellTheUser) {
     // The notice over a note that could not be opened is the program's, not the user's text.
     const bool behindNotice = !notice_.empty() && text.starts_with(notice_);
     const RaisedWhileInScope savingNow(saving_);
-    const Platform::IoStatus written = WriteNoteText(
-        programFolder_, noteID, behindNotice ? text.substr(notice_.size()) : text, encoding_);
+    // A view, not a copy: the text of a large note is held once.
+    std::u16string_view toWrite(text);
+    if (behindNotice) {
+        toWrite.remove_prefix(notice_.size());
+    }
+    const Platform::IoStatus written = WriteNoteText(programFolder_, noteID, toWrite, encoding_);
     if (written) {
-        savedText_ = std::move(text);
+        savedText_.emplace(text);
         failedText_.reset();
         if (leftAlone && tellTheUser) {
             ShowLeftAlone(*leftAlone);
@@ -262,7 +268,7 @@ bool frmNote::Save(bool tellTheUser) {
     }
     // Both focus events of one click fail alike; say it once, and again when anything changes.
     if (failedText_ != text || failedReason_ != written.Reason) {
-        failedText_ = std::move(text);
+        failedText_.emplace(text);
         failedReason_ = written.Reason;
         ShowSaveFailure(written.Reason);
     }

@@ -12,6 +12,7 @@
 #include "notes/NoteView.h"
 #include "notes/RandomString.h"
 #include "shaping/Transparent.h"
+#include "support/CompactText.h"
 #include "support/TextCodec.h"
 
 namespace Platform {
@@ -94,9 +95,9 @@ class frmNote {
     bool unreadableFile_ = false;
     // The text that the note file holds as far as this window knows: what was loaded or last
     // saved, or for a note without a file the text the window opened with.
-    std::optional<std::u16string> savedText_;
+    std::optional<Support::CompactText> savedText_;
     // The last failed save, so that the two focus events of one click report it once.
-    std::optional<std::u16string> failedText_;
+    std::optional<Support::CompactText> failedText_;
     std::u16string failedReason_;
     // What the window says in place of a note whose file could not be opened.
     std::u16string notice_;

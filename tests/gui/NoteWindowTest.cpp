@@ -7,10 +7,12 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <gmock/gmock.h>
 
 #include <csignal>
+#include <string>
 
 #include "GuiFixture.h"
 #include "notes/frmNote.h"
@@ -98,6 +100,29 @@ TEST_F(NoteWindowTest, LineEndsOfEveryKindShowAsLinesAndTypedOnesAreSavedAsCrLf)
               "a\r\nb\r\nc\r\nd\xc2\xa0"
               "e\r\nf");
     EXPECT_THAT(dialogs.Messages, IsEmpty());
+}
+
+TEST_F(NoteWindowTest, ALongLineWrapsAtTheWidthOfTheBoxItIsShownIn) {
+    std::string line;
+    for (int word = 0; word < 40; ++word) {
+        line += "word" + std::to_string(word) + " ";
+    }
+    AddNote("Long", line + "\r\nshort");
+    Start();
+    ASSERT_THAT(Notes(), SizeIs(1));
+    QPlainTextEdit* box = TextBox(Notes()[0]);
+    ASSERT_TRUE(box->isVisible());
+    box->viewport()->repaint();
+    const QTextBlock first = box->document()->firstBlock();
+    ASSERT_NE(first.layout(), nullptr);
+    // About 300 pixels of words in a box of some 230: several lines, none wider than the box.
+    const int width = box->viewport()->width();
+    EXPECT_GT(width, 200);
+    EXPECT_GT(first.layout()->lineCount(), 3);
+    for (int i = 0; i < first.layout()->lineCount(); ++i) {
+        EXPECT_LE(first.layout()->lineAt(i).naturalTextWidth(), width) << "line " << i;
+    }
+    EXPECT_EQ(first.next().text(), QStringLiteral("short"));
 }
 
 TEST_F(NoteWindowTest, AnEditUndoneAfterItsSaveIsSavedAgain) {

@@ -19,6 +19,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "notes/NoteFile.h"
@@ -41,7 +42,7 @@ class TextOnlyView : public Notes::NoteView {
   public:
     std::u16string Text{Notes::InitialNoteText};
     std::u16string NoteText() const override { return Text; }
-    void SetNoteText(const std::u16string& text) override { Text = given_ = text; }
+    void SetNoteText(std::u16string text) override { Text = given_ = std::move(text); }
     bool TextEdited() const override { return Text != given_; }
     double WindowLeft() const override { return 0; }
     double WindowTop() const override { return 0; }

@@ -32,7 +32,7 @@ class RecordingNoteView : public Notes::NoteView {
     std::vector<std::string> Calls;  // "border", "shape", "text", "show", "close", "leave"
 
     std::u16string NoteText() const override { return Text; }
-    void SetNoteText(const std::u16string& text) override {
+    void SetNoteText(std::u16string text) override {
         Calls.emplace_back("text");
         Text = text;
         given_ = text;

@@ -1,10 +1,13 @@
 #include "ui/qt/NoteWindow.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QRegion>
+#include <QResizeEvent>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QWindow>
 
@@ -45,18 +48,24 @@ QString TextBoxFromNoteText(const std::u16string& text) {
     return box;
 }
 
-std::u16string NoteTextFromTextBox(const QString& text) {
+std::u16string NoteTextFromTextBox(const QTextDocument& document) {
+    // Line by line: the whole text as one string on the way would hold a large note twice more.
     std::u16string note;
-    note.reserve(static_cast<std::size_t>(text.size()) +
-                 static_cast<std::size_t>(text.size()) / 16);
-    for (const QChar c : text) {
-        // Paragraphs, line feeds and the line separator that Shift+Enter puts into the box:
-        // in the file each is a line end like any.
-        if (c == QLatin1Char('\n') || c == QChar(QChar::LineSeparator) ||
-            c == QChar(QChar::ParagraphSeparator)) {
+    note.reserve(static_cast<std::size_t>(document.characterCount()) +
+                 static_cast<std::size_t>(document.blockCount()));
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block != document.begin()) {
             note += u"\r\n";
-        } else {
-            note.push_back(c.unicode());
+        }
+        // The raw text keeps no-break spaces and line separators as typed. The line separator
+        // that Shift+Enter puts into the box is a line end in the file like any other.
+        for (const QChar c : block.text()) {
+            if (c == QLatin1Char('\n') || c == QChar(QChar::LineSeparator) ||
+                c == QChar(QChar::ParagraphSeparator)) {
+                note += u"\r\n";
+            } else {
+                note.push_back(c.unicode());
+            }
         }
     }
     return note;
@@ -101,6 +110,16 @@ NoteWindow::NoteWindow(Platform::Dialogs& dialogs, std::u16string programFolder)
     txtNote_->document()->setDocumentMargin(2);
     txtNote_->setAccessibleName(QStringLiteral("Note text"));
     txtNote_->installEventFilter(this);
+    // The box takes its width now, while its document is all but empty. A hidden widget gets
+    // its size only when it is first shown, and a width that arrives after a note's text
+    // makes the layout give every line of the text a layout object of its own: about 280
+    // bytes a line, for a note of a hundred thousand lines.
+    // The viewport's size reaches the box as well.
+    for (QWidget* sized : {static_cast<QWidget*>(txtNote_), txtNote_->viewport()}) {
+        QResizeEvent event(sized->size(), QSize());
+        QCoreApplication::sendEvent(sized, &event);
+        sized->setAttribute(Qt::WA_PendingResizeEvent, false);
+    }
 
     form_ = std::make_unique<Notes::frmNote>(*this, dialogs, std::move(programFolder));
     SetNoteText(std::u16string(Notes::InitialNoteText));
@@ -141,13 +160,14 @@ void NoteWindow::CloseForProgramEnd() {
 }
 
 std::u16string NoteWindow::NoteText() const {
-    // The raw text keeps no-break spaces and line separators as typed (toPlainText would
-    // change them); paragraphs come as U+2029, which the conversion makes line ends.
-    return NoteTextFromTextBox(txtNote_->document()->toRawText());
+    return NoteTextFromTextBox(*txtNote_->document());
 }
 
-void NoteWindow::SetNoteText(const std::u16string& text) {
-    txtNote_->setPlainText(TextBoxFromNoteText(text));
+void NoteWindow::SetNoteText(std::u16string text) {
+    const QString box = TextBoxFromNoteText(text);
+    // Gone before the document is built from the box's copy.
+    std::u16string().swap(text);
+    txtNote_->setPlainText(box);
     givenRevision_ = txtNote_->document()->revision();
 }
 

@@ -12,6 +12,7 @@
 
 #include <QPoint>
 #include <QString>
+#include <QTextDocument>
 #include <QWidget>
 
 #include <functional>
@@ -55,7 +56,7 @@ class NoteWindow : public QWidget, public Notes::NoteView {
 
     // Notes::NoteView
     std::u16string NoteText() const override;
-    void SetNoteText(const std::u16string& text) override;
+    void SetNoteText(std::u16string text) override;
     bool TextEdited() const override;
     double WindowLeft() const override;
     double WindowTop() const override;
@@ -102,6 +103,6 @@ class NoteWindow : public QWidget, public Notes::NoteView {
 
 // CR LF (and a lone CR or LF) to the text box's paragraphs, and back to CR LF.
 QString TextBoxFromNoteText(const std::u16string& text);
-std::u16string NoteTextFromTextBox(const QString& text);
+std::u16string NoteTextFromTextBox(const QTextDocument& document);
 
 }  // namespace QtUi

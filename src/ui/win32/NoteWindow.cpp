@@ -142,7 +142,7 @@ std::u16string NoteWindow::NoteText() const {
     return TextOf(txtNote_);
 }
 
-void NoteWindow::SetNoteText(const std::u16string& text) {
+void NoteWindow::SetNoteText(std::u16string text) {
     SetWindowTextW(txtNote_, Wide(TextBoxFromNoteText(text)).c_str());
     SendMessageW(txtNote_, EM_SETMODIFY, FALSE, 0);
 }

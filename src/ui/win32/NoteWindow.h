@@ -57,7 +57,7 @@ class NoteWindow : public Notes::NoteView, private ControlOwner {
 
     // Notes::NoteView
     std::u16string NoteText() const override;
-    void SetNoteText(const std::u16string& text) override;
+    void SetNoteText(std::u16string text) override;
     bool TextEdited() const override;
     double WindowLeft() const override;
     double WindowTop() const override;
