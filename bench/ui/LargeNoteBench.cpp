@@ -24,6 +24,7 @@
 #include "BenchFolders.h"
 #include "notes/frmNote.h"
 #include "platform/FileSystem.h"
+#include "platform/Memory.h"
 #include "support/TextCodec.h"
 #include "ui/qt/NoteWindow.h"
 #include "ui/qt/QtDialogs.h"
@@ -61,6 +62,7 @@ double Milliseconds(const QElapsedTimer& clock) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    Platform::ReturnLargeBlocksAtOnce();  // as the program does
     QApplication application(argc, argv);
     const std::size_t megabytes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;

@@ -9,6 +9,7 @@
 
 #include "platform/Drives.h"
 #include "platform/FileSystem.h"
+#include "platform/Memory.h"
 #include "platform/Processes.h"
 #include "ui/qt/LauncherWindow.h"
 #include "ui/qt/QtDialogs.h"
@@ -16,6 +17,7 @@
 int main(int argc, char* argv[]) {
     QElapsedTimer clock;
     clock.start();
+    Platform::ReturnLargeBlocksAtOnce();
     QApplication application(argc, argv);
     QtUi::QtDialogs dialogs;
     const auto drives = Platform::SystemDrives();

@@ -14,6 +14,7 @@
 #include "StartupReport.h"
 #include "platform/Drives.h"
 #include "platform/FileSystem.h"
+#include "platform/Memory.h"
 #include "platform/Processes.h"
 #include "ui/win32/LauncherWindow.h"
 #include "ui/win32/Win32Dialogs.h"
@@ -22,6 +23,7 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
                     int showCommand) {
     const LARGE_INTEGER entered = BenchWin32::Now();
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    Platform::ReturnLargeBlocksAtOnce();
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);

@@ -5,12 +5,14 @@
 
 #include "platform/Drives.h"
 #include "platform/FileSystem.h"
+#include "platform/Memory.h"
 #include "platform/Processes.h"
 #include "ui/qt/LauncherWindow.h"
 #include "ui/qt/QtDialogs.h"
 #include "ui/qt/QuitOnSignal.h"
 
 int main(int argc, char* argv[]) {
+    Platform::ReturnLargeBlocksAtOnce();
     QApplication application(argc, argv);
     QtUi::QuitOnSignal quitOnSignal;
     QtUi::QtDialogs dialogs;

@@ -8,6 +8,7 @@
 
 #include "platform/Drives.h"
 #include "platform/FileSystem.h"
+#include "platform/Memory.h"
 #include "platform/Processes.h"
 #include "ui/win32/LauncherWindow.h"
 #include "ui/win32/Win32Dialogs.h"
@@ -16,6 +17,7 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
                     int showCommand) {
     // An empty card reader or a pulled drive must never raise the system's "no disk" box.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    Platform::ReturnLargeBlocksAtOnce();
     // The picture decoder is a COM object; the dialogs want an apartment-threaded thread.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
