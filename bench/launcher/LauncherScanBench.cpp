@@ -49,6 +49,8 @@ class NullView final : public Launcher::LauncherView {
     void SetScrollTabStop(bool) override {}
     std::int16_t ScrollValue() const override { return 1; }
     void SetScrollEnabled(bool) override {}
+    void SetScrollValue(std::int16_t) override {}
+    void ShowFocusMark(Launcher::FocusItem, int) override {}
     void CollapseHScroll1() override {}
     void SetDriveCaption(const std::u16string&) override {}
     double WindowLeft() const override { return 0; }
