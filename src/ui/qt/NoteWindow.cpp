@@ -110,11 +110,10 @@ NoteWindow::NoteWindow(Platform::Dialogs& dialogs, std::u16string programFolder)
     txtNote_->document()->setDocumentMargin(2);
     txtNote_->setAccessibleName(QStringLiteral("Note text"));
     txtNote_->installEventFilter(this);
-    // The box takes its width now, while its document is all but empty. A hidden widget gets
-    // its size only when it is first shown, and a width that arrives after a note's text
-    // makes the layout give every line of the text a layout object of its own: about 280
-    // bytes a line, for a note of a hundred thousand lines.
-    // The viewport's size reaches the box as well.
+    // The box and its viewport (whose size reaches the box too) take their width now, while
+    // the document is all but empty. A hidden widget gets its size only when it is first
+    // shown, and a width that arrives after a note's text makes the layout give every line of
+    // the text a layout object of its own: about 280 bytes a line.
     for (QWidget* sized : {static_cast<QWidget*>(txtNote_), txtNote_->viewport()}) {
         QResizeEvent event(sized->size(), QSize());
         QCoreApplication::sendEvent(sized, &event);

@@ -12,7 +12,6 @@
 
 #include <QPoint>
 #include <QString>
-#include <QTextDocument>
 #include <QWidget>
 
 #include <functional>
@@ -23,6 +22,7 @@
 #include "shaping/RegionBuilder.h"
 
 class QPlainTextEdit;
+class QTextDocument;
 
 namespace Platform {
 class Dialogs;
