@@ -1,6 +1,8 @@
 // Note windows on the desktop: typing and saving, deleting, their shape, dragging, and the end
 // of the program with notes open.
 
+#include <QBackingStore>
+#include <QExposeEvent>
 #include <QPlainTextEdit>
 #include <QRegion>
 #include <QSignalSpy>
@@ -8,6 +10,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QWindow>
 
 #include <gmock/gmock.h>
 
@@ -40,6 +43,10 @@ class NoteWindowTest : public GuiFixture {
         WaitUntil([&] { return note->isActiveWindow(); }, 1000);
         window->activateWindow();
         WaitUntil([&] { return window->isActiveWindow(); }, 1000);
+    }
+    // The note keeps a painted copy of itself in the program.
+    static bool HoldsPixels(QtUi::NoteWindow* note) {
+        return note->backingStore() != nullptr && note->backingStore()->size() == note->size();
     }
     std::string NoteFile(const std::u16string& noteId) {
         return drive.ReadFile("Notes/" + TestSupport::Utf8(noteId) + ".txt");
@@ -123,6 +130,60 @@ TEST_F(NoteWindowTest, ALongLineWrapsAtTheWidthOfTheBoxItIsShownIn) {
         EXPECT_LE(first.layout()->lineAt(i).naturalTextWidth(), width) << "line " << i;
     }
     EXPECT_EQ(first.next().text(), QStringLiteral("short"));
+}
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+  public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int Count = 0;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++Count;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+TEST_F(NoteWindowTest, OnlyTheNoteBeingWorkedInKeepsItsPixelsAndAnExposedNotePaintsWhole) {
+    for (int n = 0; n < 30; ++n) {
+        AddNote("n" + std::to_string(n), "note " + std::to_string(n));
+    }
+    Start();
+    WaitForGrid();
+    ASSERT_THAT(Notes(), SizeIs(30));
+    for (QtUi::NoteWindow* note : Notes()) {
+        ASSERT_TRUE(WaitUntil([&] { return note->testAttribute(Qt::WA_Mapped); }, 1000));
+    }
+    QCoreApplication::processEvents();
+    int holding = 0;
+    for (QtUi::NoteWindow* note : Notes()) {
+        holding += HoldsPixels(note) ? 1 : 0;
+    }
+    EXPECT_LE(holding, 1) << "of 30 notes";
+
+    // The display asks again for a note that holds nothing: the note is painted, not an empty
+    // copy sent.
+    QtUi::NoteWindow* note = Notes()[3];
+    ASSERT_FALSE(HoldsPixels(note));
+    PaintCounter text(TextBox(note)->viewport());
+    QExposeEvent expose(QRegion(note->rect()));
+    QCoreApplication::sendEvent(note->windowHandle(), &expose);
+    EXPECT_GT(text.Count, 0);
+    EXPECT_FALSE(HoldsPixels(note));
+
+    // Typed into, a note keeps its copy; left, it lets it go.
+    note->activateWindow();
+    TextBox(note)->setFocus();
+    ASSERT_TRUE(WaitUntil([&] { return note->isActiveWindow(); }, 1000));
+    QTest::keyClicks(TextBox(note), QStringLiteral("x"));
+    EXPECT_TRUE(WaitUntil([&] { return HoldsPixels(note); }, 1000));
+    FocusLauncher(note);
+    EXPECT_TRUE(WaitUntil([&] { return !HoldsPixels(note); }, 1000));
+    const std::u16string id = note->Form().noteID;
+    EXPECT_EQ(NoteFile(id), "xnote " + TestSupport::Utf8(id).substr(1));
 }
 
 TEST_F(NoteWindowTest, AnEditUndoneAfterItsSaveIsSavedAgain) {

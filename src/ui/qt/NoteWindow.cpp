@@ -14,6 +14,7 @@
 #include "notes/frmNote.h"
 #include "shaping/Region.h"
 #include "ui/qt/Artwork.h"
+#include "ui/qt/DisplayHeldPixels.h"
 #include "ui/qt/Picture.h"
 #include "ui/qt/Twips.h"
 #include "ui/qt/WindowSystem.h"
@@ -85,6 +86,7 @@ NoteWindow::NoteWindow(Platform::Dialogs& dialogs, std::u16string programFolder)
     colours.setColor(QPalette::Text, Artwork::InfoText());
     setPalette(colours);
     setAutoFillBackground(true);
+    pixels_ = new DisplayHeldPixels(*this);
 
     // Picture controls lie under the text box wherever they meet: created first.
     Image1_ = new Picture(this);
@@ -219,6 +221,7 @@ void NoteWindow::ShowWindow() {
     if (wasVisible) {
         raise();
     }
+    pixels_->WindowShown();
 }
 
 void NoteWindow::CloseWindow() {

@@ -33,6 +33,7 @@ class frmNote;
 
 namespace QtUi {
 
+class DisplayHeldPixels;
 class Picture;
 
 class NoteWindow : public QWidget, public Notes::NoteView {
@@ -94,6 +95,7 @@ class NoteWindow : public QWidget, public Notes::NoteView {
     QPlainTextEdit* txtNote_ = nullptr;
     Picture* Image1_ = nullptr;
     Picture* Image2_ = nullptr;
+    DisplayHeldPixels* pixels_ = nullptr;
     MaskRegions regions_{*this};
     std::unique_ptr<Notes::frmNote> form_;
     bool closed_ = false;

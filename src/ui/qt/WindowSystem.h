@@ -13,4 +13,12 @@ inline bool CompositorPlacesWindows() {
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
+// True where a window's pixels, once sent, are held by the display and not by the program (X11,
+// and the offscreen platform of the tests), so that the program may let its own copy go.
+// Elsewhere (Wayland) the display reads the program's own buffers.
+inline bool DisplayKeepsSentPixels() {
+    const QString platform = QGuiApplication::platformName();
+    return platform == QLatin1String("xcb") || platform == QLatin1String("offscreen");
+}
+
 }  // namespace QtUi
