@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "notes/NotePlacement.h"
+#include "notes/frmNote.h"
 
 int main(int argc, char* argv[]) {
     QElapsedTimer clock;
@@ -29,9 +30,13 @@ int main(int argc, char* argv[]) {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         area = screen->availableGeometry();
     }
-    // The strip, the cross and the text box, in pixels.
-    const QRegion shape =
-        QRegion(0, 0, 225, 25) + QRegion(226, 3, 14, 14) + QRegion(5, 24, 233, 207);
+    // The strip, the cross and the text box, in pixels at 15 twips a pixel.
+    QRegion shape;
+    for (const Notes::NoteControlTwips& control :
+         {Notes::Image1Twips, Notes::Image2Twips, Notes::txtNoteTwips}) {
+        shape +=
+            QRect(control.Left / 15, control.Top / 15, control.Width / 15, control.Height / 15);
+    }
     std::vector<std::unique_ptr<QWidget>> windows;
     windows.reserve(static_cast<std::size_t>(count));
     for (int n = 0; n < count; ++n) {

@@ -24,13 +24,12 @@ class DisplayHeldPixels : public QObject {
     // Call after each show(): the native window exists from the first one on.
     void WindowShown();
 
-    // True while the window holds a painted buffer of its own.
-    bool HoldsPixels() const;
-
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // True while the window holds a painted buffer of its own.
+    bool HoldsPixels() const;
     void LetGo();
 
     QWidget& window_;

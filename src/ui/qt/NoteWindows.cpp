@@ -28,7 +28,7 @@ QPoint DefaultPlace(int n) {
 }  // namespace
 
 NoteWindows::NoteWindows(Platform::Dialogs& dialogs, std::u16string programFolder)
-    : dialogs_(dialogs), programFolder_(std::move(programFolder)) {}
+    : NoteRegistry(dialogs), programFolder_(std::move(programFolder)) {}
 
 NoteWindows::~NoteWindows() {
     for (const QPointer<NoteWindow>& window : windows_) {
@@ -39,18 +39,18 @@ NoteWindows::~NoteWindows() {
 Notes::frmNote& NoteWindows::CreateNoteWindow() {
     // Windows already gone (deleted notes) are dropped from the list as new ones come.
     std::erase_if(windows_, [](const QPointer<NoteWindow>& window) { return window.isNull(); });
-    auto* window = new NoteWindow(dialogs_, programFolder_);
+    auto* window = new NoteWindow(Dialogs(), programFolder_);
+    const int place = TakePlaceNumber();
     // A compositor places new windows itself and ignores a window's own wish.
     if (!CompositorPlacesWindows()) {
-        window->move(DefaultPlace(made_));
+        window->move(DefaultPlace(place));
     }
-    ++made_;
     connect(window, &NoteWindow::Closed, this, [this](NoteWindow* closed) {
-        open_.Remove(closed->Form());
+        Open().Remove(closed->Form());
         closed->deleteLater();
     });
     windows_.emplace_back(window);
-    open_.Add(window->Form());
+    Open().Add(window->Form());
     return window->Form();
 }
 
@@ -62,18 +62,6 @@ std::vector<NoteWindow*> NoteWindows::OpenWindows() const {
         }
     }
     return open;
-}
-
-bool NoteWindows::SaveAllForSessionEnd() {
-    return open_.SaveAllForSessionEnd();
-}
-
-bool NoteWindows::AnyUnsaved() const {
-    return open_.AnyUnsaved();
-}
-
-bool NoteWindows::AllowProgramEnd() {
-    return open_.AllowProgramEnd(dialogs_);
 }
 
 void NoteWindows::CloseAll() {

@@ -9,8 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "notes/NoteWindowFactory.h"
-#include "notes/OpenNotes.h"
+#include "notes/NoteRegistry.h"
 
 namespace Platform {
 class Dialogs;
@@ -20,7 +19,7 @@ namespace QtUi {
 
 class NoteWindow;
 
-class NoteWindows : public QObject, public Notes::NoteWindowFactory {
+class NoteWindows : public QObject, public Notes::NoteRegistry {
     Q_OBJECT
 
   public:
@@ -31,21 +30,14 @@ class NoteWindows : public QObject, public Notes::NoteWindowFactory {
 
     Notes::frmNote& CreateNoteWindow() override;
 
-    // The rules of Notes::OpenNotes over the notes whose windows are open.
-    bool SaveAllForSessionEnd();
-    bool AnyUnsaved() const;
-    bool AllowProgramEnd();
     // The program ends: every note window goes.
     void CloseAll();
 
     std::vector<NoteWindow*> OpenWindows() const;
 
   private:
-    Platform::Dialogs& dialogs_;
     std::u16string programFolder_;
     std::vector<QPointer<NoteWindow>> windows_;
-    Notes::OpenNotes open_;
-    int made_ = 0;
 };
 
 }  // namespace QtUi

@@ -10,7 +10,7 @@
 namespace Win32Ui {
 
 NoteWindows::NoteWindows(Platform::Dialogs& dialogs, std::u16string programFolder)
-    : dialogs_(dialogs), programFolder_(std::move(programFolder)) {}
+    : NoteRegistry(dialogs), programFolder_(std::move(programFolder)) {}
 
 NoteWindows::~NoteWindows() = default;
 
@@ -21,23 +21,22 @@ Notes::frmNote& NoteWindows::CreateNoteWindow() {
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     const Scale scale(DpiAtPoint({area.left, area.top}));
     const Notes::ScreenPoint place = Notes::DefaultNotePlace(
-        made_, {area.left, area.top, area.right - area.left, area.bottom - area.top},
+        TakePlaceNumber(), {area.left, area.top, area.right - area.left, area.bottom - area.top},
         scale.Pixels(NoteWindow::ClientWidthTwips), scale.Pixels(NoteWindow::ClientHeightTwips));
-    ++made_;
     windows_.push_back(
-        std::make_unique<NoteWindow>(dialogs_, programFolder_, POINT{place.X, place.Y},
-                                     [this](NoteWindow& closed) { open_.Remove(closed.Form()); }));
+        std::make_unique<NoteWindow>(Dialogs(), programFolder_, POINT{place.X, place.Y},
+                                     [this](NoteWindow& closed) { Open().Remove(closed.Form()); }));
     NoteWindow& window = *windows_.back();
     if (background_) {
         window.ShowInBackground();
     }
-    open_.Add(window.Form());
+    Open().Add(window.Form());
     return window.Form();
 }
 
 void NoteWindows::CloseAll() {
     for (NoteWindow* window : OpenWindows()) {
-        open_.Remove(window->Form());
+        Open().Remove(window->Form());
         window->CloseForProgramEnd();
     }
 }

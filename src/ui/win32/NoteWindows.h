@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "notes/NoteWindowFactory.h"
-#include "notes/OpenNotes.h"
+#include "notes/NoteRegistry.h"
 
 namespace Platform {
 class Dialogs;
@@ -18,7 +17,7 @@ namespace Win32Ui {
 
 class NoteWindow;
 
-class NoteWindows : public Notes::NoteWindowFactory {
+class NoteWindows : public Notes::NoteRegistry {
   public:
     NoteWindows(Platform::Dialogs& dialogs, std::u16string programFolder);
     ~NoteWindows() override;
@@ -27,9 +26,6 @@ class NoteWindows : public Notes::NoteWindowFactory {
 
     Notes::frmNote& CreateNoteWindow() override;
 
-    // The rules of Notes::OpenNotes over the notes whose windows are open.
-    bool SaveAllForSessionEnd() { return open_.SaveAllForSessionEnd(); }
-    bool AllowProgramEnd() { return open_.AllowProgramEnd(dialogs_); }
     // The program ends: every note window goes.
     void CloseAll();
 
@@ -38,13 +34,10 @@ class NoteWindows : public Notes::NoteWindowFactory {
     void OpenInBackground(bool background) { background_ = background; }
 
   private:
-    Platform::Dialogs& dialogs_;
     std::u16string programFolder_;
     // Closed windows stay until the next window is made: a window closes from inside its own
     // event handlers.
     std::vector<std::unique_ptr<NoteWindow>> windows_;
-    Notes::OpenNotes open_;
-    int made_ = 0;
     bool background_ = false;
 };
 
