@@ -489,6 +489,14 @@ void Form1::imgAdd_Click() {
 }
 
 void Form1::AddNewApplication() {
+    // A drive pulled out leaves nothing to pick from and nowhere to write: said at once, rather
+    // than after an open dialog that shows no drive.
+    if (Platform::KindOfPath(programFolder_) != Platform::PathKind::Folder) {
+        ShowMessage(u"The drive KIVOLA was started from cannot be reached:\n" + programFolder_ +
+                        u"\n\nPut the drive back in, then try again.",
+                    Platform::MessageButtons::Ok, Platform::MessageIcon::Exclamation);
+        return;
+    }
     ShowMessage(CopiedFirstMessage, Platform::MessageButtons::Ok, Platform::MessageIcon::None);
     const auto choice = dialogs_.ShowOpen(ExecutableFilter);
     if (!choice || choice->FileName.empty()) {

@@ -4,8 +4,8 @@
 # FUSE; killing the FUSE process makes every access fail, as a pulled stick does) runs `kivola`
 # on a virtual X server. Then:
 #   - typed text is on the drive after a pause in typing, and survives the program being killed;
-#   - with the drive pulled, a focus loss, a click on an application and a new note leave the
-#     program running and the typed text in its note;
+#   - with the drive pulled, a focus loss, a click on an application, the add picture and a new
+#     note leave the program running and the typed text in its note;
 #   - with the drive back at the same place, the waiting note is saved by itself, and the close
 #     picture ends the program with status 0;
 #   - a drive pulled while a note is being saved leaves the old text or the new, and the program
@@ -75,6 +75,8 @@ start_kivola() {  # start_kivola LOG
     sleep 0.1
   done
   [ -n "$launcher" ] || fail "no KIVOLA window appeared"
+  # The grid is filled once the first timer tick has scanned the drive.
+  sleep 1
   grep -qF "$drive/.kivola/lib/libQt6Core.so.6" "/proc/$kivola_pid/maps" ||
     fail "kivola did not load Qt from the drive"
 }
@@ -116,6 +118,17 @@ dismiss() {  # dismiss TITLE-PATTERN WHAT
   sleep 0.3
   alive || fail "kivola died after the message: $2"
 }
+# "+ New KIVOLA": a click, and a new note window within a few seconds.
+new_note() {
+  local before
+  before=$(notes | wc -l)
+  click_at $(launcher_point 76 395)
+  for _ in $(seq 1 50); do
+    [ "$(notes | wc -l)" -gt "$before" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
 note_file() { find "$drive/Notes" -maxdepth 1 -name '*.txt' ! -name '.*' 2>/dev/null | head -n 1; }
 wait_for_note_text() {  # wait_for_note_text TEXT SECONDS
   local file
@@ -137,9 +150,8 @@ wait_until_held() {
 
 echo "=== A pause in typing saves; the program killed after it has lost nothing"
 start_kivola "$work/kivola-1.log"
-click_at $(launcher_point 76 395) # + New KIVOLA
+new_note || fail "no note opened"
 note=$(notes | tail -n 1)
-[ -n "$note" ] || fail "no note opened"
 type_into_note "$note" "milk"
 sleep 3
 kill -KILL "$kivola_pid"
@@ -161,9 +173,11 @@ click_at $(launcher_point 200 300) # the launcher takes the focus from the note
 dismiss '^SAVE NOTE$' "the note's focus loss with the drive gone"
 click_at $(launcher_point 60 92) # Alpha's slot
 dismiss '^Kivola$' "a click on an application with the drive gone"
-before=$(notes | wc -l)
-click_at $(launcher_point 76 395)
-[ "$(notes | wc -l)" -gt "$before" ] || fail "no new note opened with the drive gone"
+click_at $(launcher_point 300 390) # the add picture
+dismiss '^Kivola$' "the add picture with the drive gone"
+[ -z "$(xdotool search --onlyvisible --name '^Kivola$' 2>/dev/null | grep -vx "$launcher")" ] ||
+  fail "the add picture went on with the drive gone"
+new_note || fail "no new note opened with the drive gone"
 alive || fail "kivola died with the drive gone"
 
 exfat_plug_back

@@ -109,4 +109,13 @@ TEST(AddApplication, FailedWriteIsToldAndTheLauncherGoesOn) {
     ASSERT_EQ(launcher.Dialogs.Messages.size(), 3U);
     EXPECT_NE(launcher.Dialogs.Messages[2].Prompt.find(u"could not be written"),
               std::u16string::npos);
+
+    // The drive the launcher runs from is gone: said before anything is asked.
+    LauncherOnDrive pulled(nullptr, "Pulled");
+    pulled.Form->AddNewApplication();
+    const auto said = Prompts(pulled.Dialogs);
+    ASSERT_EQ(said.size(), 1U);
+    EXPECT_NE(said[0].find(u"cannot be reached"), std::u16string::npos);
+    EXPECT_NE(said[0].find(pulled.Drive.Text("Pulled")), std::u16string::npos);
+    EXPECT_TRUE(pulled.Dialogs.OpenFilters.empty());
 }
