@@ -310,6 +310,11 @@ TEST(SaveNote, APauseInTypingSavesAndAFailedSaveIsTriedAgainAndToldOnce) {
         f.view.Text = text;
         f.note.txtNote_Change();
     };
+    // A file where the Notes folder should be: no note can be written.
+    const auto blockTheDrive = [&f] {
+        fs::remove_all(f.drive.Path() / "Notes");
+        f.drive.WriteFile("Notes", "blocking");
+    };
     type(u"first words");
     EXPECT_EQ(f.view.SaveTimer, Notes::SavePauseMilliseconds);
     f.note.SaveTimer_Timer();
@@ -319,9 +324,7 @@ TEST(SaveNote, APauseInTypingSavesAndAFailedSaveIsTriedAgainAndToldOnce) {
 
     // The drive cannot take the text: told once, however many pauses follow, and tried again
     // by itself until it can.
-    fs::remove(f.drive.Path() / "Notes/paused.txt");
-    fs::remove(f.drive.Path() / "Notes");
-    f.drive.WriteFile("Notes", "a file where the Notes folder should be");
+    blockTheDrive();
     type(u"first words, then more");
     f.note.SaveTimer_Timer();
     type(u"first words, then more and more");
@@ -337,9 +340,7 @@ TEST(SaveNote, APauseInTypingSavesAndAFailedSaveIsTriedAgainAndToldOnce) {
     EXPECT_FALSE(f.view.SaveTimer.has_value());
 
     // A failure after a save that worked is a new one, and is told again.
-    fs::remove(f.drive.Path() / "Notes/paused.txt");
-    fs::remove(f.drive.Path() / "Notes");
-    f.drive.WriteFile("Notes", "blocking again");
+    blockTheDrive();
     type(u"later");
     f.note.SaveTimer_Timer();
     EXPECT_EQ(f.dialogs.Messages.size(), 2U);
