@@ -15,7 +15,9 @@
 #                                      nothing of Qt but the drive's, nor anything else of
 #                                      .kivola: no older version's library is in use
 #   stop_kivola LOG                    ends kivola the orderly way; it must end well
-#   wait_for_launcher PID LOG          the visible KIVOLA window of process PID; sets window
+#   wait_for_launcher PID LOG [SECONDS]
+#                                      the visible KIVOLA window of process PID, within SECONDS
+#                                      (default 60); sets window and its place X, Y
 #   expect_icons COLOUR COLOUR         the launcher's first two slots show these one-colour
 #                                      icons (in either order), the third none of them; sets
 #                                      shown (the colours of slots 1 to 3)
@@ -132,8 +134,9 @@ stop_kivola() {
 
 # Searches ignore case: only visible windows count, or Qt's unmapped leader "kivola" would match.
 wait_for_launcher() {
+  local deadline=$((SECONDS + ${3:-60}))
   window=""
-  for _ in $(seq 1 600); do
+  while [ "$SECONDS" -lt "$deadline" ]; do
     kill -0 "$1" 2>/dev/null || { cat "$2" >&2; fail "the program ended"; }
     window=$(xdotool search --onlyvisible --name '^KIVOLA$' 2>/dev/null | head -n 1 || true)
     [ -n "$window" ] && break
