@@ -133,8 +133,8 @@ function(carry_licences staged out project_licence what)
   endif()
   file(WRITE "${out}/README.txt"
     "Licences\n========\n\n${own}"
-    "${what} The copyright and licence of each are in the file named below it, the\n"
-    "copyright file of the Debian source package it comes from.\n\n${index}\n"
+    "${what}\nThe copyright and licence of each are in the file named below it, the copyright\n"
+    "file of the Debian source package it comes from.\n\n${index}\n"
     "Sources of the libraries under the GNU Lesser General Public License (LGPL) and the\n"
     "other licences above: each is built from the Debian source package named here, in the\n"
     "version named, unchanged. Its source is at the address given, or on a Debian system\n"

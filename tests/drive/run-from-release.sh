@@ -57,6 +57,12 @@ zipinfo "$archive" kivola | grep -q '^-rwxr-xr-x' || fail "kivola lost its exec 
 if zipinfo -1 "$archive" | grep -E '^Notes/|/kivolaapp\.ini$'; then
   fail "the archive holds notes or applications"
 fi
+# A program that names the folder it was built in differs from one built elsewhere.
+for program in kivola KIVOLA.exe; do
+  if unzip -p "$archive" "$program" | grep -qaF "$root/"; then
+    fail "$program names the build's folder $root"
+  fi
+done
 
 # The drive as an older KIVOLA left it: the support folder without a version (as make-drive made
 # it) and an older version's, each holding libraries and a plugin that break whatever loads
