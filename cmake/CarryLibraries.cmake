@@ -1,5 +1,5 @@
 # The Linux edition on a drive carries the shared libraries and Qt plugins a desktop Linux may
-# lack, in the hidden folder beside the program (`.kivola/lib`, `.kivola/plugins`), and must
+# lack, in the hidden folder beside the program (`.kivola/VERSION/lib`, `.../plugins`), and must
 # not need newer system libraries than it promises. Run after the program is linked:
 #
 #   cmake -D EXECUTABLE=kivola -D PLUGINS_DIR=<Qt's plugin folder>
