@@ -1,16 +1,24 @@
 # The Linux edition on a drive carries the shared libraries and Qt plugins a desktop Linux may
-# lack, in the hidden folder beside the program (`.kivola/lib`, `.kivola/plugins`), and must
+# lack, in the hidden folder beside the program (`.kivola/VERSION/lib`, `.../plugins`), and must
 # not need newer system libraries than it promises. Run after the program is linked:
 #
 #   cmake -D EXECUTABLE=kivola -D PLUGINS_DIR=<Qt's plugin folder>
 #         -D "PLUGINS=platforms/libqxcb.so;..." -D "OLDEST=GLIBC=2.35;GLIBCXX=3.4.30"
-#         -D STAGE=<folder to fill> -D LIST=<file> -P CarryLibraries.cmake
+#         -D STAGE=<folder to fill> -D LIST=<file> [-D PROJECT_LICENSE=<file>]
+#         -P CarryLibraries.cmake
 #
 # PLUGINS are globs under PLUGINS_DIR; each must match at least one file, so that a missing
 # plugin package fails the build instead of a drive. OLDEST names, for each symbol-versioned
 # library the machine must provide, the newest version any of the program, the plugins and the
-# carried libraries may ask for; asking for more fails. STAGE is emptied and filled with lib/
-# and plugins/; LIST receives the carried libraries, one a line.
+# carried libraries may ask for; asking for more fails. STAGE is emptied and filled with lib/,
+# plugins/ and licenses/; LIST receives the carried libraries, one a line.
+#
+# What is carried is passed on with its licence: licenses/ gets the Debian copyright file of the
+# package each carried library and plugin comes from (one per source package), an index of
+# which file is whose, and where the sources of the LGPL ones are (the Debian source packages,
+# in the versions carried). A file no package owns, or a package without its copyright file,
+# fails the build: nothing goes onto a drive that may not be passed on. PROJECT_LICENSE, when
+# given, joins them as KIVOLA.txt.
 #
 # What is carried: every library `ldd` lists for the program and the plugins, except those of
 # the system itself (the pattern below) and everything those need in turn. The system's are the
@@ -70,7 +78,7 @@ function(ldd_of file out)
 endfunction()
 
 # The program's run path leads into the stage: an earlier stage must not answer ldd.
-file(REMOVE_RECURSE "${STAGE}/lib" "${STAGE}/plugins")
+file(REMOVE_RECURSE "${STAGE}/lib" "${STAGE}/plugins" "${STAGE}/licenses")
 
 set(plugins)
 foreach(pattern ${PLUGINS})
@@ -177,6 +185,18 @@ foreach(plugin ${plugins})
   file(MAKE_DIRECTORY "${STAGE}/plugins/${folder}")
   file(COPY_FILE "${PLUGINS_DIR}/${plugin}" "${STAGE}/plugins/${plugin}")
 endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/CarryLicences.cmake)
+set(staged_files)
+foreach(name ${carried})
+  list(APPEND staged_files "lib/${name}=${path_of_${name}}")
+endforeach()
+foreach(plugin ${plugins})
+  list(APPEND staged_files "plugins/${plugin}=${PLUGINS_DIR}/${plugin}")
+endforeach()
+carry_licences("${staged_files}" "${STAGE}/licenses" "${PROJECT_LICENSE}"
+  "The Linux edition, kivola, carries these libraries (in lib/ beside this folder, where you\n\
+may replace any of them with your own build of it) and Qt plugins (in plugins/), as Debian\n\
+12 builds them.")
 file(WRITE "${LIST}" "${listing}")
 list(LENGTH carried carried_count)
 list(LENGTH plugins plugin_count)

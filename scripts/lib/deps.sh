@@ -30,3 +30,7 @@ KIVOLA_WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-posix googletest)
 KIVOLA_WINDOWS_PACKAGES=("${KIVOLA_WINDOWS_BUILD_PACKAGES[@]}" wine wine64 fonts-wine fonts-liberation)
 # What the Linux edition carries onto a drive besides qt6-base: the Wayland platform plugin.
 KIVOLA_DRIVE_PACKAGES=(qt6-wayland)
+# The release archive (scripts/make-release): zip packs it, cmark-gfm makes the guide's HTML.
+KIVOLA_RELEASE_PACKAGES=(zip cmark-gfm)
+# Its test unzips it onto an exFAT image mounted through FUSE.
+KIVOLA_TEST_PACKAGES+=(unzip exfatprogs exfat-fuse)

@@ -10,9 +10,12 @@ endmacro()
 
 # carry(NAME OLDEST PLUGINS RESULT OUTPUT): runs the script into WORK/NAME.
 function(carry name oldest plugins result output)
+  if(NOT DEFINED plugins_dir)
+    set(plugins_dir "${PLUGINS_DIR}")
+  endif()
   execute_process(COMMAND ${CMAKE_COMMAND}
       -D "EXECUTABLE=${PLUGINS_DIR}/platforms/libqxcb.so"
-      -D "PLUGINS_DIR=${PLUGINS_DIR}"
+      -D "PLUGINS_DIR=${plugins_dir}"
       -D "PLUGINS=${plugins}"
       -D "OLDEST=${oldest}"
       -D "STAGE=${WORK}/${name}"
@@ -53,6 +56,34 @@ else()
       fail("${plugin} is not staged")
     endif()
   endforeach()
+  # Each carried file is named in the licences' index with the copyright file it falls under,
+  # and that file is there; Qt's LGPL sources are named with their version.
+  file(READ "${WORK}/stated/licenses/README.txt" index)
+  foreach(name ${carried} plugins/platforms/libqxcb.so plugins/imageformats/libqgif.so)
+    if(NOT name MATCHES "^plugins/")
+      set(name "lib/${name}")
+    endif()
+    string(REGEX REPLACE "([.+])" "\\\\\\1" pattern "${name}")
+    if(NOT index MATCHES "(^|\n)${pattern}\n    ([^ \n]+\\.txt) ")
+      fail("the licence index does not name ${name}")
+    elseif(NOT EXISTS "${WORK}/stated/licenses/${CMAKE_MATCH_2}")
+      fail("${name}'s licence ${CMAKE_MATCH_2} is not staged")
+    endif()
+  endforeach()
+  if(NOT index MATCHES "qt6-base [0-9][^ ]*: https://snapshot\\.debian\\.org/package/qt6-base/")
+    fail("the index does not say where Qt's LGPL source is: ${index}")
+  endif()
+endif()
+
+# A plugin that no package owns has no licence text to carry: the build fails, naming it.
+set(plugins_dir "${WORK}/unowned-plugins")
+file(COPY "${PLUGINS_DIR}/imageformats/libqgif.so" DESTINATION "${plugins_dir}/imageformats")
+carry(unowned "${OLDEST}" "imageformats/libqgif.so" code out)
+unset(plugins_dir)
+if(code EQUAL 0)
+  fail("a plugin without a licence was carried")
+elseif(NOT out MATCHES "imageformats/libqgif\\.so: no Debian package owns")
+  fail("the refusal does not name the plugin without a licence: ${out}")
 endif()
 
 # Asking less of the machine than Qt Core needs fails, naming the version.

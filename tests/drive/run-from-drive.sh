@@ -10,11 +10,11 @@
 set -euo pipefail
 root=$1
 work=$2
+# shellcheck source=tests/drive/hidden-qt.sh
+. "$root/tests/drive/hidden-qt.sh"
+. "$root/scripts/lib/version.sh"
+support=.kivola/$(kivola_version "$root")
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
 if [ "$(id -u)" -ne 0 ] || ! unshare -m true 2>/dev/null; then
   echo "A private mount namespace needs root: skipped."
   exit 77
@@ -53,11 +53,11 @@ listing=$(cd "$drive" && ls -A | sort | tr '\n' ' ')
 [ -x "$drive/kivola" ] || fail "kivola is not executable"
 carried=$root/build/release/src/ui/qt/carried-libraries.txt
 while read -r lib; do
-  [ -s "$drive/.kivola/lib/$lib" ] || fail "$lib is not on the drive"
+  [ -s "$drive/$support/lib/$lib" ] || fail "$lib is not on the drive"
 done <"$carried"
 
 echo "=== make-drive again: an update"
-touch "$drive/.kivola/lib/libleftover.so.1"
+touch "$drive/$support/lib/libleftover.so.1"
 # FAT refuses most permission and owner changes, so making a drive must make none on it. (This
 # machine's kernel may have no FAT to try it on; the calls are watched instead.)
 strace -f -qq -o "$work/update.strace" \
@@ -66,157 +66,29 @@ strace -f -qq -o "$work/update.strace" \
 if grep -F "\"$drive" "$work/update.strace"; then
   fail "make-drive changed permissions or owners on the drive"
 fi
-[ ! -e "$drive/.kivola/lib/libleftover.so.1" ] || fail "the update left an old library behind"
+[ ! -e "$drive/$support/lib/libleftover.so.1" ] || fail "the update left an old library behind"
 [ "$(user_sums)" = "$before" ] || fail "the update changed the user's applications or notes"
-[ -s "$drive/.kivola/plugins/platforms/libqxcb.so" ] || fail "the update lost the xcb plugin"
+[ -s "$drive/$support/plugins/platforms/libqxcb.so" ] || fail "the update lost the xcb plugin"
 
-# A virtual X server of the test's own.
-display=""
-for n in $(seq 130 160); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-    display=:$n
-    break
-  fi
-done
-[ -n "$display" ] || fail "no free X display"
-Xvfb "$display" -noreset -nolisten tcp -screen 0 1024x768x24 </dev/null >"$work/xvfb.log" 2>&1 &
-xvfb=$!
 kivola_pid=""
 weston_pid=""
+x_server_pid=""
 cleanup() {
   [ -n "$kivola_pid" ] && kill "$kivola_pid" 2>/dev/null || true
   [ -n "$weston_pid" ] && kill "$weston_pid" 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
+  [ -n "$x_server_pid" ] && kill "$x_server_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
-for _ in $(seq 1 100); do
-  [ -e "/tmp/.X11-unix/X${display#:}" ] && break
-  sleep 0.1
-done
-export DISPLAY=$display
-
-# The system's copies of what the drive carries, and its Qt libraries and plugins.
-qt_plugins=$(dirname "$(find /usr/lib -path '*/qt6/plugins/platforms/libqxcb.so' | head -n 1)")
-qt_plugins=$(dirname "$qt_plugins")
-[ -d "$qt_plugins" ] || fail "found no system Qt plugins to hide"
-hidden=$work/hidden.txt
-: >"$hidden"
-while read -r lib; do
-  for dir in /usr/lib/x86_64-linux-gnu /usr/lib /lib/x86_64-linux-gnu; do
-    [ -e "$dir/$lib" ] && readlink -f "$dir/$lib" >>"$hidden"
-  done
-done <"$carried"
-# And whatever the drive must carry though it might not: Qt's and its companions, which many
-# desktops lack, so that a rule that took one for the system's would fail here.
-find /usr/lib /lib -type f \( -name 'libQt6*.so*' -o -name 'libicu*.so*' \
-  -o -name 'libdouble-conversion.so*' -o -name 'libpcre2-16.so*' -o -name 'libmd4c.so*' \
-  -o -name 'libb2.so*' -o -name 'libxcb-icccm.so*' -o -name 'libxcb-image.so*' \
-  -o -name 'libxcb-keysyms.so*' -o -name 'libxcb-render-util.so*' -o -name 'libxkbcommon*.so*' \) \
-  2>/dev/null >>"$hidden" || true
-sort -u -o "$hidden" "$hidden"
-grep -q 'libQt6Core' "$hidden" || fail "found no system Qt Core to hide"
-: >"$work/empty"
-mkdir -p "$work/empty-dir"
-
-# One mount call lays every empty file: mount needs some of these libraries itself (PCRE2), so
-# from then on the namespace runs nothing but bash builtins and kivola.
-fstab_path() { printf '%s' "$1" | sed 's/ /\\040/g'; }
-{
-  while read -r file; do
-    echo "$(fstab_path "$work/empty") $(fstab_path "$file") none bind 0 0"
-  done <"$hidden"
-  echo "$(fstab_path "$work/empty-dir") $(fstab_path "$qt_plugins") none bind 0 0"
-} >"$work/hide.fstab"
-
-# start_hidden LOG NAME=VALUE...: starts kivola from the drive in a namespace where the system's
-# Qt is hidden, with only the given display variables; sets kivola_pid (exec keeps the process
-# id: it is kivola's once the namespace is set up).
-start_hidden() {
-  local log=$1
-  shift
-  unshare -m --propagation private bash -c '
-    set -e
-    mount -a -T "$1"
-    read -r first <"$2"
-    shopt -s nullglob dotglob
-    plugins=("$3"/*)
-    if [ -s "$first" ] || [ ${#plugins[@]} -ne 0 ]; then
-      echo "the system Qt is not hidden" >&2
-      exit 3
-    fi
-    cd "$4"
-    shift 4
-    unset QT_PLUGIN_PATH QT_QPA_PLATFORM_PLUGIN_PATH QT_QPA_PLATFORM LD_LIBRARY_PATH \
-      DISPLAY WAYLAND_DISPLAY
-    export "$@"
-    exec ./kivola
-  ' hide "$work/hide.fstab" "$hidden" "$qt_plugins" "$drive" "$@" >"$log" 2>&1 &
-  kivola_pid=$!
-}
-# expect_from_drive FILE...: kivola has these files of the drive's loaded, and no Qt but the
-# drive's.
-expect_from_drive() {
-  local maps file
-  maps=$(awk '{ print $6 }' "/proc/$kivola_pid/maps" | sort -u)
-  for file in "$@"; do
-    echo "$maps" | grep -qxF "$drive/.kivola/$file" ||
-      fail "kivola has not loaded the drive's $file"
-  done
-  if echo "$maps" | grep -v "^$drive/" | grep -E 'libQt6|/qt6/|libicu'; then
-    fail "kivola loaded Qt from the system"
-  fi
-}
-# stop_kivola LOG: SIGTERM ends kivola the orderly way.
-stop_kivola() {
-  local status=0
-  kill "$kivola_pid"
-  wait "$kivola_pid" || status=$?
-  kivola_pid=""
-  [ "$status" -eq 0 ] || { cat "$1" >&2; fail "kivola ended with status $status"; }
-}
+start_x_server "$work/xvfb.log"
+hide_system_qt "$work" "$carried"
 
 echo "=== kivola from the drive on X11, with $(wc -l <"$hidden") system libraries and" \
   "$qt_plugins hidden"
-start_hidden "$work/kivola.log" "DISPLAY=$display"
-
-# Searches ignore case: only visible windows count, or Qt's unmapped leader "kivola" would match.
-window=""
-for _ in $(seq 1 300); do
-  kill -0 "$kivola_pid" 2>/dev/null || { cat "$work/kivola.log" >&2; fail "kivola ended"; }
-  window=$(xdotool search --onlyvisible --name '^KIVOLA$' 2>/dev/null | head -n 1 || true)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || { cat "$work/kivola.log" >&2; fail "no KIVOLA window appeared"; }
-
+start_hidden "$drive" "$support" "$work/kivola.log" "DISPLAY=$DISPLAY"
+wait_for_launcher "$kivola_pid" "$work/kivola.log"
 expect_from_drive lib/libQt6Core.so.6 lib/libicuuc.so.72 plugins/platforms/libqxcb.so \
   plugins/imageformats/libqgif.so
-
-# The grid: slot n's middle, from the window's corner (15 twips a pixel, Form1Layout).
-eval "$(xdotool getwindowgeometry --shell "$window")"
-slot_point() {  # slot_point N: "x y" on the screen
-  local column=$((($1 - 1) % 4)) row=$((($1 - 1) / 4))
-  echo "$((X + 60 + 64 * column)) $((Y + 92 + 64 * row))"
-}
-colour_at() {  # colour_at X Y: the screen's colour there, as RRGGBB
-  import -window root -crop "1x1+$1+$2" +repage -depth 8 txt:- 2>/dev/null |
-    grep -o '#[0-9A-F]\{6\}' | head -n 1 | tr -d '#'
-}
-shown=""
-for _ in $(seq 1 100); do
-  # shellcheck disable=SC2046
-  shown="$(colour_at $(slot_point 1)) $(colour_at $(slot_point 2)) $(colour_at $(slot_point 3))"
-  case "$shown" in
-    "FF00FF 00FFFF "* | "00FFFF FF00FF "*) break ;;
-  esac
-  sleep 0.2
-done
-case "$shown" in
-  "FF00FF 00FFFF "* | "00FFFF FF00FF "*) ;;
-  *) fail "the first slots show $shown, not the drive's two icons" ;;
-esac
-third=${shown##* }
-[ "$third" != FF00FF ] && [ "$third" != 00FFFF ] || fail "a third slot shows an icon: $shown"
+expect_icons FF00FF 00FFFF
 
 # A click on Alpha's icon starts Alpha, from the drive.
 if [ "${shown%% *}" = FF00FF ]; then alpha_slot=1; else alpha_slot=2; fi
@@ -245,12 +117,12 @@ if [ ! -e "$XDG_RUNTIME_DIR/kivola-test" ]; then
   cat "$work/weston.log" >&2
   fail "no Wayland compositor"
 fi
-start_hidden "$work/kivola-wayland.log" WAYLAND_DISPLAY=kivola-test \
+start_hidden "$drive" "$support" "$work/kivola-wayland.log" WAYLAND_DISPLAY=kivola-test \
   "XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR" QT_QPA_PLATFORM=wayland
 # The shell integration is loaded for the first window.
 for _ in $(seq 1 300); do
   kill -0 "$kivola_pid" 2>/dev/null || { cat "$work/kivola-wayland.log" >&2; fail "kivola ended"; }
-  grep -q "$drive/.kivola/plugins/wayland-shell-integration/libxdg-shell.so" \
+  grep -q "$drive/$support/plugins/wayland-shell-integration/libxdg-shell.so" \
     "/proc/$kivola_pid/maps" && break
   sleep 0.1
 done

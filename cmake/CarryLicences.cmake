@@ -1,0 +1,142 @@
+# The licences of what the drive carries, from the Debian packages the files come from. Included
+# by CarryLibraries.cmake (the Linux edition's libraries and plugins) and WindowsLicences.cmake
+# (the runtimes built into KIVOLA.exe).
+
+# owner_packages(PATHS OUT): for each path, path=package of the package that owns it; the /lib
+# and /usr/lib spellings of a merged /usr are both asked, and the file a link names.
+function(owner_packages paths out)
+  set(asked)
+  foreach(path ${paths})
+    file(REAL_PATH "${path}" real)
+    foreach(candidate "${path}" "${real}")
+      list(APPEND asked "${candidate}")
+      if(candidate MATCHES "^/usr(/.*)$")
+        list(APPEND asked "${CMAKE_MATCH_1}")
+      else()
+        list(APPEND asked "/usr${candidate}")
+      endif()
+    endforeach()
+  endforeach()
+  list(REMOVE_DUPLICATES asked)
+  # Paths no package owns only make dpkg complain; they are found missing below.
+  execute_process(COMMAND dpkg-query -S ${asked} OUTPUT_VARIABLE text ERROR_QUIET)
+  string(REGEX MATCHALL "[^\n]+" lines "${text}")
+  foreach(line ${lines})
+    if(line MATCHES "^([^ ,:]+)[^ ]*( [^/]*)?: (/.*)$")
+      set(owner_of_${CMAKE_MATCH_3} "${CMAKE_MATCH_1}")
+    endif()
+  endforeach()
+  set(pairs)
+  foreach(path ${paths})
+    file(REAL_PATH "${path}" real)
+    set(owner "")
+    foreach(candidate "${path}" "${real}" "/usr${path}" "/usr${real}")
+      if(owner STREQUAL "" AND DEFINED owner_of_${candidate})
+        set(owner "${owner_of_${candidate}}")
+      endif()
+    endforeach()
+    if(owner STREQUAL "" AND path MATCHES "^/usr(/.*)$" AND DEFINED owner_of_${CMAKE_MATCH_1})
+      set(owner "${owner_of_${CMAKE_MATCH_1}}")
+    endif()
+    list(APPEND pairs "${path}=${owner}")
+  endforeach()
+  set(${out} "${pairs}" PARENT_SCOPE)
+endfunction()
+
+# carry_licences(STAGED OUT PROJECT_LICENSE WHAT): STAGED are name=path pairs, the name as the
+# file lies in the stage or is built in; OUT is filled with the copyright files and README.txt,
+# which begins with WHAT, a sentence that says what the files listed are.
+function(carry_licences staged out project_licence what)
+  set(paths)
+  foreach(pair ${staged})
+    string(REGEX REPLACE "^[^=]*=" "" path "${pair}")
+    list(APPEND paths "${path}")
+  endforeach()
+  owner_packages("${paths}" owners)
+  foreach(pair ${owners})
+    string(REGEX REPLACE "=[^=]*$" "" path "${pair}")
+    string(REGEX REPLACE "^.*=" "" package "${pair}")
+    set(package_of_${path} "${package}")
+  endforeach()
+
+  set(missing "")
+  set(packages)
+  foreach(pair ${staged})
+    string(REGEX REPLACE "=.*" "" name "${pair}")
+    string(REGEX REPLACE "^[^=]*=" "" path "${pair}")
+    set(package "${package_of_${path}}")
+    if(package STREQUAL "")
+      string(APPEND missing "  ${name}: no Debian package owns ${path}\n")
+    elseif(NOT EXISTS "/usr/share/doc/${package}/copyright")
+      string(APPEND missing "  ${name}: its package ${package} has no /usr/share/doc/${package}/copyright\n")
+    else()
+      list(APPEND packages "${package}")
+    endif()
+  endforeach()
+  if(NOT missing STREQUAL "")
+    message(FATAL_ERROR "No licence text for what the drive would carry:\n${missing}")
+  endif()
+  list(REMOVE_DUPLICATES packages)
+
+  execute_process(COMMAND dpkg-query -W "-f=\${Package}\\t\${source:Package}\\t\${source:Version}\\n"
+      ${packages}
+    OUTPUT_VARIABLE text ERROR_VARIABLE error RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "dpkg-query could not name the source packages: ${error}")
+  endif()
+  string(REGEX MATCHALL "[^\n]+" lines "${text}")
+  foreach(line ${lines})
+    string(REPLACE "\t" ";" fields "${line}")
+    list(GET fields 0 package)
+    list(GET fields 1 source)
+    list(GET fields 2 version)
+    set(source_of_${package} "${source}")
+    set(version_of_${package} "${version}")
+  endforeach()
+
+  # One copyright file per source package: its binary packages share it.
+  file(MAKE_DIRECTORY "${out}")
+  set(sources)
+  set(lgpl_sources)
+  foreach(package ${packages})
+    set(source "${source_of_${package}}")
+    if(NOT source IN_LIST sources)
+      list(APPEND sources "${source}")
+      set(version_of_source_${source} "${version_of_${package}}")
+      file(READ "/usr/share/doc/${package}/copyright" text)
+      file(WRITE "${out}/${source}.txt" "${text}")
+      if(text MATCHES "LGPL|Lesser General Public|Library General Public")
+        list(APPEND lgpl_sources "${source}")
+      endif()
+    endif()
+  endforeach()
+
+  set(index "")
+  foreach(pair ${staged})
+    string(REGEX REPLACE "=.*" "" name "${pair}")
+    string(REGEX REPLACE "^[^=]*=" "" path "${pair}")
+    set(package "${package_of_${path}}")
+    string(APPEND index "${name}\n    ${source_of_${package}}.txt (Debian package ${package} "
+      "${version_of_${package}})\n")
+  endforeach()
+  set(notice "")
+  list(SORT lgpl_sources)
+  foreach(source ${lgpl_sources})
+    set(version "${version_of_source_${source}}")
+    string(APPEND notice "    ${source} ${version}: "
+      "https://snapshot.debian.org/package/${source}/${version}/\n")
+  endforeach()
+  set(own "")
+  if(NOT project_licence STREQUAL "")
+    file(COPY_FILE "${project_licence}" "${out}/KIVOLA.txt")
+    set(own "KIVOLA itself: KIVOLA.txt (the MIT licence).\n\n")
+  endif()
+  file(WRITE "${out}/README.txt"
+    "Licences\n========\n\n${own}"
+    "${what}\nThe copyright and licence of each are in the file named below it, the copyright\n"
+    "file of the Debian source package it comes from.\n\n${index}\n"
+    "Sources of the libraries under the GNU Lesser General Public License (LGPL) and the\n"
+    "other licences above: each is built from the Debian source package named here, in the\n"
+    "version named, unchanged. Its source is at the address given, or on a Debian system\n"
+    "with `apt-get source PACKAGE=VERSION`.\n\n${notice}")
+endfunction()
