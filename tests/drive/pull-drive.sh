@@ -16,21 +16,22 @@ set -euo pipefail
 root=$1
 work=$2
 
+# shellcheck source=exfat-drive.sh
+. "$root/tests/drive/exfat-drive.sh"
+# shellcheck source=hidden-qt.sh
+. "$root/tests/drive/hidden-qt.sh"
 fail() {
   echo "FAIL: $*" >&2
   [ -n "${kivola_log:-}" ] && [ -s "$kivola_log" ] && tail -n 20 "$kivola_log" >&2
   exit 1
 }
-
-# shellcheck source=exfat-drive.sh
-. "$root/tests/drive/exfat-drive.sh"
 rm -rf "$work"
 mkdir -p "$work"
 kivola_pid=""
-xvfb=""
+x_server_pid=""
 cleanup() {
   [ -n "$kivola_pid" ] && kill -KILL "$kivola_pid" 2>/dev/null
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+  [ -n "$x_server_pid" ] && kill "$x_server_pid" 2>/dev/null
   exfat_stop
 }
 trap cleanup EXIT
@@ -45,21 +46,7 @@ convert -size 48x48 "xc:#FF00FF" "$drive/Alpha/appicon.gif"
 "$root/scripts/make-drive" "$drive" >"$work/make-drive.log" 2>&1 ||
   { cat "$work/make-drive.log" >&2; fail "make-drive failed"; }
 
-display=""
-for n in $(seq 161 190); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-    display=:$n
-    break
-  fi
-done
-[ -n "$display" ] || fail "no free X display"
-Xvfb "$display" -noreset -nolisten tcp -screen 0 1024x768x24 </dev/null >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 1 100); do
-  [ -e "/tmp/.X11-unix/X${display#:}" ] && break
-  sleep 0.1
-done
-export DISPLAY=$display
+start_x_server "$work/xvfb.log"
 unset QT_QPA_PLATFORM QT_PLUGIN_PATH LD_LIBRARY_PATH WAYLAND_DISPLAY
 
 launcher=""
@@ -67,17 +54,12 @@ start_kivola() {  # start_kivola LOG
   kivola_log=$1
   (cd "$drive" && exec ./kivola) >"$kivola_log" 2>&1 &
   kivola_pid=$!
-  launcher=""
-  for _ in $(seq 1 300); do
-    alive || fail "kivola ended at start-up"
-    launcher=$(xdotool search --onlyvisible --name '^KIVOLA$' 2>/dev/null | head -n 1 || true)
-    [ -n "$launcher" ] && break
-    sleep 0.1
-  done
-  [ -n "$launcher" ] || fail "no KIVOLA window appeared"
+  wait_for_launcher "$kivola_pid" "$kivola_log" 30
+  launcher=$window
   # The grid is filled once the first timer tick has scanned the drive.
   sleep 1
-  grep -qF "$drive/.kivola/lib/libQt6Core.so.6" "/proc/$kivola_pid/maps" ||
+  grep -qE "^[^ ]+ [^ ]+ [^ ]+ [^ ]+ [^ ]+ +$drive/\.kivola/[^/]+/lib/libQt6Core\.so\.6\$" \
+    "/proc/$kivola_pid/maps" ||
     fail "kivola did not load Qt from the drive"
 }
 alive() { kill -0 "$kivola_pid" 2>/dev/null; }
