@@ -62,3 +62,39 @@ TEST(Processes, ArgumentTextSplitsAsTheShellQuotes) {
     EXPECT_EQ(SplitArguments(u"a\"b c\"d"), (std::vector<std::u16string>{u"ab cd"}));
     EXPECT_TRUE(SplitArguments(u" \r\n ").empty());
 }
+
+namespace {
+
+bool WaitFor(const TempFolder& drive, std::string_view relative) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!drive.Exists(relative) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return drive.Exists(relative);
+}
+
+}  // namespace
+
+// As on a FAT drive, where no file has the exec bit: a script starts through the interpreter
+// its first line names, with that line's argument, and an ELF program through its loader.
+TEST(Processes, StartsProgramsWithoutTheirExecBitAsTheSystemWould) {
+    TempFolder drive;
+    const auto script = drive.WriteFile(
+        "run.sh",
+        "#!/bin/sh -eu\nprintf '%s|%s' \"$0\" \"$1\" > script.tmp\nmv script.tmp script\n");
+    const auto program = drive.Path() / "touch";
+    fs::copy_file("/usr/bin/touch", program);
+    const auto noExec = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(script, noExec);
+    fs::permissions(program, noExec);
+    auto processes = Platform::SystemProcesses();
+
+    auto status = processes->Start(drive.Text("run.sh"), u"\"a b\"", drive.Text());
+    ASSERT_TRUE(status.Ok) << TestSupport::Utf8(status.Reason);
+    ASSERT_TRUE(WaitFor(drive, "script"));
+    EXPECT_EQ(drive.ReadFile("script"), script.string() + "|a b");
+
+    status = processes->Start(drive.Text("touch"), u"elf-ran", drive.Text());
+    ASSERT_TRUE(status.Ok) << TestSupport::Utf8(status.Reason);
+    EXPECT_TRUE(WaitFor(drive, "elf-ran"));
+}
