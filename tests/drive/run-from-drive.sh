@@ -47,7 +47,7 @@ echo "=== make-drive, first time"
 "$root/scripts/make-drive" "$drive"
 # Nothing but the programs and the hidden support folder joins the user's files at the root.
 listing=$(cd "$drive" && ls -A | sort | tr '\n' ' ')
-[ "$listing" = ".kivola Alpha Beta KIVOLA.exe Notes kivola mine.txt " ] ||
+[ "$listing" = ".kivola Alpha Beta KIVOLA.exe Notes kivola kivola.sh mine.txt " ] ||
   fail "the drive's root holds: $listing"
 [ "$(head -c 2 "$drive/KIVOLA.exe")" = MZ ] || fail "KIVOLA.exe is no Windows program"
 [ -x "$drive/kivola" ] || fail "kivola is not executable"
@@ -130,7 +130,9 @@ fstab_path() { printf '%s' "$1" | sed 's/ /\\040/g'; }
 
 # start_hidden LOG NAME=VALUE...: starts kivola from the drive in a namespace where the system's
 # Qt is hidden, with only the given display variables; sets kivola_pid (exec keeps the process
-# id: it is kivola's once the namespace is set up).
+# id: it is kivola's once the namespace is set up). With start_command set to "sh kivola.sh",
+# by the script that starts it where the drive lets nothing run.
+start_command=./kivola
 start_hidden() {
   local log=$1
   shift
@@ -145,12 +147,13 @@ start_hidden() {
       exit 3
     fi
     cd "$4"
-    shift 4
+    command=$5
+    shift 5
     unset QT_PLUGIN_PATH QT_QPA_PLATFORM_PLUGIN_PATH QT_QPA_PLATFORM LD_LIBRARY_PATH \
       DISPLAY WAYLAND_DISPLAY
     export "$@"
-    exec ./kivola
-  ' hide "$work/hide.fstab" "$hidden" "$qt_plugins" "$drive" "$@" >"$log" 2>&1 &
+    exec $command
+  ' hide "$work/hide.fstab" "$hidden" "$qt_plugins" "$drive" "$start_command" "$@" >"$log" 2>&1 &
   kivola_pid=$!
 }
 # expect_from_drive FILE...: kivola has these files of the drive's loaded, and no Qt but the
@@ -230,6 +233,33 @@ done
 [ ! -e "$drive/Beta/started" ] || fail "a click on Alpha's icon started Beta"
 
 stop_kivola "$work/kivola.log"
+
+echo "=== kivola without its exec bit, started by sh kivola.sh through the system's loader"
+chmod a-x "$drive/kivola"
+start_command="sh kivola.sh"
+start_hidden "$work/kivola-sh.log" "DISPLAY=$display"
+window=""
+for _ in $(seq 1 300); do
+  kill -0 "$kivola_pid" 2>/dev/null || { cat "$work/kivola-sh.log" >&2; fail "kivola ended"; }
+  window=$(xdotool search --onlyvisible --name '^KIVOLA$' 2>/dev/null | head -n 1 || true)
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "$window" ] || { cat "$work/kivola-sh.log" >&2; fail "no KIVOLA window appeared"; }
+expect_from_drive lib/libQt6Core.so.6 plugins/platforms/libqxcb.so
+# The drive's applications show: kivola knows its folder though the loader is what runs.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+first=""
+for _ in $(seq 1 100); do
+  # shellcheck disable=SC2046
+  first=$(colour_at $(slot_point 1))
+  [ "$first" = FF00FF ] || [ "$first" = 00FFFF ] && break
+  sleep 0.2
+done
+[ "$first" = FF00FF ] || [ "$first" = 00FFFF ] || fail "started by kivola.sh, slot 1 shows $first"
+stop_kivola "$work/kivola-sh.log"
+chmod a+x "$drive/kivola"
+start_command=./kivola
 
 echo "=== kivola from the drive on Wayland (a headless compositor), the system's Qt hidden"
 export XDG_RUNTIME_DIR=$work/runtime

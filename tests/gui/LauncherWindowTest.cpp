@@ -1,6 +1,7 @@
 // The launcher window as the user meets it: start-up, paging, launching, adding, dragging.
 
 #include <QBuffer>
+#include <QColor>
 #include <QImage>
 #include <QLabel>
 #include <QScrollBar>
@@ -9,6 +10,7 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <set>
 #include <utility>
 #include <vector>
@@ -290,6 +292,27 @@ TEST_F(LauncherWindowTest, ControlsSitWhereTheLayoutTableSaysInItsStackingOrder)
     EXPECT_EQ(stacked,
               (std::vector<QString>{"Image2", "Label2", "Label1", "imgApp", "imgAdd", "Image1",
                                     "lblLoading", "lblNewNote", "VScroll1", "HScroll1"}));
+}
+
+}  // namespace
+
+namespace {
+
+// The icon a Windows program carries, shown where the application has no picture file: the
+// 48 pixel entry (blue) of the program the build makes with icons of 16, 32, 48 and 256.
+TEST_F(LauncherWindowTest, AnApplicationWithoutAPictureShowsItsProgramsIcon) {
+    const std::filesystem::path programs = KIVOLA_WINDOWS_PROGRAMS;
+    if (programs.empty()) {
+        GTEST_SKIP() << "no MinGW-w64 cross compiler to make a Windows program";
+    }
+    std::filesystem::remove(drive.Path() / "defaulticon.gif");  // which would come first
+    drive.WriteFile("Tool/kivolaapp.ini", "Tool.exe");
+    std::filesystem::copy_file(programs / "WithIcons.exe", drive.Path() / "Tool/Tool.exe");
+    Start();
+    WaitForGrid();
+    const QImage shown = qobject_cast<QLabel*>(Slot(1))->pixmap().toImage();
+    EXPECT_EQ(shown.size(), QSize(48, 48));
+    EXPECT_EQ(shown.pixelColor(24, 24), QColor(0, 0, 255));
 }
 
 }  // namespace

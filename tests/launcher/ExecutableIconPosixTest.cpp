@@ -6,15 +6,19 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "launcher/ExecutableIcon.h"
+#include "launcher/LauncherFixture.h"
 #include "platform/FileReader.h"
 #include "testsupport/TempFolder.h"
 
 using TestSupport::TempFolder;
+using TestSupport::Utf8;
 namespace fs = std::filesystem;
 
 namespace {
@@ -197,3 +201,46 @@ TEST_F(ExecutableIcon, RefusesCutAndForgedProgramsWithoutReadingPastTheFile) {
 }
 
 }  // namespace
+
+// Where the slot's picture comes from: the application's icon file, then the default icon,
+// then what its program carries, then our own.
+TEST_F(ExecutableIcon, ASlotShowsItsProgramsIconWhereNoPictureFileCanBeShown) {
+    TestSupport::LauncherOnDrive launcher;
+    const auto copy = [&](const char* built, const std::string& to) {
+        fs::copy_file(Programs / built, launcher.Drive.Path() / to);
+    };
+    launcher.App("A Own", "Tool.exe");  // with its appicon.gif
+    copy("WithIcons.exe", "A Own/Tool.exe");
+    launcher.App("B Carried", "Tool.exe -x", false);
+    copy("WithIcons.exe", "B Carried/Tool.exe");
+    launcher.App("C None", "Tool.exe", false);
+    copy("NoIcon.exe", "C None/Tool.exe");
+    launcher.App("D List", "a.exe=missing.gif=First,../B Carried/Tool.exe=missing.gif=Outside",
+                 false);
+    copy("WithIcons.exe", "D List/a.exe");
+    launcher.Start();
+
+    std::map<std::u16string, std::u16string> shown;
+    for (int slot = 1; slot <= 5; ++slot) {
+        const auto& seen = launcher.View.Slots[static_cast<std::size_t>(slot)];
+        shown[seen.ToolTip] = seen.Picture;
+    }
+    const std::u16string carried = TestSupport::RecordingLauncherView::ProgramIconPicture;
+    const std::u16string builtIn = TestSupport::RecordingLauncherView::BuiltInPicture;
+    EXPECT_EQ(Utf8(shown[u"A Own"]), Utf8(launcher.Drive.Text("A Own/appicon.gif")));
+    EXPECT_EQ(Utf8(shown[u"B Carried"]), Utf8(carried + launcher.Drive.Text("B Carried/Tool.exe")));
+    EXPECT_EQ(Utf8(shown[u"C None"]), Utf8(builtIn));
+    EXPECT_EQ(Utf8(shown[u"First"]), Utf8(carried + launcher.Drive.Text("D List/a.exe")));
+    // A program outside its application folder lends it no icon, as it would not be started.
+    EXPECT_EQ(Utf8(shown[u"Outside"]), Utf8(builtIn));
+
+    // A default icon on the drive comes before the program's own.
+    launcher.Drive.WriteFile("defaulticon.gif", TestSupport::GifBytes);
+    launcher.Form->ScanApplications();
+    for (int slot = 1; slot <= 5; ++slot) {
+        const auto& seen = launcher.View.Slots[static_cast<std::size_t>(slot)];
+        if (seen.ToolTip == u"B Carried") {
+            EXPECT_EQ(Utf8(seen.Picture), Utf8(launcher.Drive.Text("defaulticon.gif")));
+        }
+    }
+}
