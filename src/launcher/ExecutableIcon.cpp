@@ -171,15 +171,17 @@ class ResourceReader {
         if (U16(*magic, 0) != 0x10BU && U16(*magic, 0) != 0x20BU) {
             return false;
         }
-        if (optionalSize < directories + 3 * 8) {
+        // Eight bytes a directory: resources are the third.
+        const std::size_t resources = directories + 2 * std::size_t{8};
+        if (optionalSize < resources + 8) {
             return false;
         }
-        const auto optional = Read(pe + 24, directories + 3 * 8);
+        const auto optional = Read(pe + 24, resources + 8);
         if (!optional || U32(*optional, directories - 4) < 3) {
             return false;
         }
-        const std::uint32_t rva = U32(*optional, directories + 2 * 8);
-        if (rva == 0 || U32(*optional, directories + 2 * 8 + 4) == 0) {
+        const std::uint32_t rva = U32(*optional, resources);
+        if (rva == 0 || U32(*optional, resources + 4) == 0) {
             return false;  // no resources
         }
         const auto table = Read(pe + 24 + optionalSize, std::size_t{sections} * 40);

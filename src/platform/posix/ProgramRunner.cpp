@@ -89,7 +89,7 @@ std::optional<std::string> ElfInterpreter(FileReader& file) {
         return std::nullopt;
     }
     for (std::uint64_t i = 0; i < count; ++i) {
-        const std::size_t at = static_cast<std::size_t>(i * entrySize);
+        const auto at = static_cast<std::size_t>(i * entrySize);
         if (Field(*headers, at, 4, big) != PtInterp) {
             continue;
         }

@@ -9,7 +9,8 @@
 namespace Win32Ui {
 
 // The program's first icon at side by side pixels (the system takes the entry that suits the
-// size best, a PNG-coded one included, and scales it); a null Bitmap when it has none.
+// size best, a PNG-coded one included, and scales it); a null Bitmap when it has none or the
+// file is malformed.
 Bitmap ProgramIcon(const std::u16string& program, int side);
 
 }  // namespace Win32Ui
