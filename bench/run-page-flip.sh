@@ -12,6 +12,6 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKIVOLA_BUILD_TESTS=
     -DKIVOLA_BUILD_QT=ON -DKIVOLA_BUILD_BENCH=ON >/dev/null
 cmake --build "$build" -j2 --target kivola_page_flip_bench
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
-program=$build/bench/ui/windows-programs/WithIcons.exe
+program=$PWD/$build/bench/ui/windows-programs/WithIcons.exe
 [ -e "$program" ] || program=""
 "$build/bench/ui/kivola_page_flip_bench" "$PWD/assets/generated/demo-icons" "${1:-20}" ${program:+"$program"}

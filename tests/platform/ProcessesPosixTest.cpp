@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include "platform/Processes.h"
@@ -97,4 +98,20 @@ TEST(Processes, StartsProgramsWithoutTheirExecBitAsTheSystemWould) {
     status = processes->Start(drive.Text("touch"), u"elf-ran", drive.Text());
     ASSERT_TRUE(status.Ok) << TestSupport::Utf8(status.Reason);
     EXPECT_TRUE(WaitFor(drive, "elf-ran"));
+
+    // An AppImage, whose mark the loader refuses, runs from a copy in memory and is told where
+    // it lies. (A copy of env, marked as an AppImage in its ELF header.)
+    const auto appImage = drive.Path() / "tool.AppImage";
+    fs::copy_file("/usr/bin/env", appImage);
+    {
+        std::fstream file(appImage, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(8);
+        file.write("AI\x02", 3);
+    }
+    fs::permissions(appImage, noExec);
+    status = processes->Start(drive.Text("tool.AppImage"),
+                              u"sh -c \"printf %s $TARGET_APPIMAGE > appimage\"", drive.Text());
+    ASSERT_TRUE(status.Ok) << TestSupport::Utf8(status.Reason);
+    ASSERT_TRUE(WaitFor(drive, "appimage"));
+    EXPECT_EQ(drive.ReadFile("appimage"), appImage.string());
 }

@@ -99,7 +99,11 @@ class PosixProcesses final : public Processes {
         // The exec's errno comes back through this pipe; a successful exec closes it empty.
         int fds[2] = {-1, -1};
         if (::pipe2(fds, O_CLOEXEC) != 0) {
-            return ErrnoFailure(errno);
+            const int error = errno;
+            if (command.Inherited >= 0) {
+                ::close(command.Inherited);
+            }
+            return ErrnoFailure(error);
         }
         sigset_t all;
         sigset_t previous;
@@ -124,6 +128,9 @@ class PosixProcesses final : public Processes {
         const int forkError = errno;
         ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
         ::close(fds[1]);
+        if (command.Inherited >= 0) {
+            ::close(command.Inherited);
+        }
         if (child < 0) {
             ::close(fds[0]);
             return ErrnoFailure(forkError);

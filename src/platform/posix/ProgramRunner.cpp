@@ -1,10 +1,14 @@
 #include "platform/posix/ProgramRunner.h"
 
+#include <fcntl.h>
+#include <sys/sendfile.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdint>
+#include <string>
 
 #include "platform/Paths.h"
 #include "platform/ProgramKind.h"
@@ -34,6 +38,40 @@ std::uint64_t Field(std::string_view bytes, std::size_t at, std::size_t size, bo
         value = (value << 8U) | byte;
     }
     return value;
+}
+
+// The program copied into an anonymous file in memory, which may run where the drive's copy
+// may not; the copy is the system's to drop once the program ends.
+std::variant<RunCommand, IoStatus> InMemory(const std::string& path, std::uint64_t size) {
+    const int source = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (source < 0) {
+        return ErrnoFailure(errno);
+    }
+    // Not close-on-exec: the program is started through this very descriptor.
+    const int memory = static_cast<int>(::syscall(SYS_memfd_create, "kivola-program", 0U));
+    if (memory < 0) {
+        const int error = errno;
+        ::close(source);
+        return ErrnoFailure(error);
+    }
+    std::uint64_t copied = 0;
+    while (copied < size) {
+        const ssize_t sent = ::sendfile(memory, source, nullptr, size - copied);
+        if (sent < 0 && errno == EINTR) {
+            continue;
+        }
+        if (sent <= 0) {
+            const int error = sent < 0 ? errno : EIO;
+            ::close(source);
+            ::close(memory);
+            return ErrnoFailure(error);
+        }
+        copied += static_cast<std::uint64_t>(sent);
+    }
+    ::close(source);
+    // It finds its own contents by this variable where it is set, else by /proc/self/exe.
+    return RunCommand{
+        "/proc/self/fd/" + std::to_string(memory), {path}, {"TARGET_APPIMAGE=" + path}, memory};
 }
 
 }  // namespace
@@ -164,12 +202,11 @@ std::variant<RunCommand, IoStatus> HowToRun(const std::string& path, std::string
         if (!loader) {
             return IoStatus::Failure(NoLoader);
         }
-        RunCommand command{*loader, {*loader, path}, {}};
         // An AppImage ("AI" and its type after the ELF header's first eight bytes).
         if (first.size() > 10 && first.compare(8, 2, "AI") == 0) {
-            command.Environment.push_back("TARGET_APPIMAGE=" + path);
+            return InMemory(path, file->Size());
         }
-        return command;
+        return RunCommand{*loader, {*loader, path}, {}};
     }
     return RunCommand{path, {path}, {}};
 }

@@ -3,9 +3,10 @@
 // How a program file is started on Linux. A program with its exec bit runs itself. One without
 // it (every file on a FAT drive as desktops mount it) starts as the system would start it with
 // the bit: a script through the interpreter its "#!" line names, an ELF program through the
-// dynamic loader it names (an AppImage told where it lies, since it finds itself through
-// /proc/self/exe, which is then the loader). A Windows program starts through Wine, found on
-// the PATH; nothing is set up for it, so whatever Wine writes is Wine's, in the user's prefix.
+// dynamic loader it names. An AppImage the loader refuses (its mark sits where the loader wants
+// the ELF ABI version): it runs from a copy in memory, never on a disk, told where it lies. A
+// Windows program starts through Wine, found on the PATH; nothing is set up for it, so
+// whatever Wine writes is Wine's, in the user's prefix.
 
 #include <optional>
 #include <string>
@@ -22,6 +23,7 @@ struct RunCommand {
     std::string Program;                   // what is executed
     std::vector<std::string> Leading;      // argv before the program's own arguments
     std::vector<std::string> Environment;  // NAME=value set for the program
+    int Inherited = -1;  // a descriptor the program needs, which the caller closes after forking
 };
 
 // The command that starts path; or why it cannot start, in words of ours.
