@@ -99,6 +99,14 @@ TEST(Processes, StartsProgramsWithoutTheirExecBitAsTheSystemWould) {
     ASSERT_TRUE(status.Ok) << TestSupport::Utf8(status.Reason);
     EXPECT_TRUE(WaitFor(drive, "elf-ran"));
 
+    // A static program, which names no loader, runs from a copy in memory.
+    const auto staticProgram = drive.Path() / "static";
+    fs::copy_file(KIVOLA_STATIC_PROGRAM, staticProgram);
+    fs::permissions(staticProgram, noExec);
+    status = processes->Start(drive.Text("static"), u"static-ran", drive.Text());
+    ASSERT_TRUE(status.Ok) << TestSupport::Utf8(status.Reason);
+    EXPECT_TRUE(WaitFor(drive, "static-ran"));
+
     // An AppImage, whose mark the loader refuses, runs from a copy in memory and is told where
     // it lies. (A copy of env, marked as an AppImage in its ELF header.)
     const auto appImage = drive.Path() / "tool.AppImage";

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "platform/Paths.h"
 #include "platform/ProgramKind.h"
@@ -27,9 +28,6 @@ constexpr std::size_t MaxInterpreterPath = 4096;
 constexpr char16_t WineMissing[] =
     u"This is a Windows program. On Linux it starts through Wine, which is not installed "
     u"here: install the package \"wine\" (for example: sudo apt install wine), then try again.";
-constexpr char16_t NoLoader[] =
-    u"The drive does not let its files run as programs, and this program names no loader to "
-    u"start it through. Copy it to a folder where programs may run.";
 
 std::uint64_t Field(std::string_view bytes, std::size_t at, std::size_t size, bool bigEndian) {
     std::uint64_t value = 0;
@@ -42,7 +40,8 @@ std::uint64_t Field(std::string_view bytes, std::size_t at, std::size_t size, bo
 
 // The program copied into an anonymous file in memory, which may run where the drive's copy
 // may not; the copy is the system's to drop once the program ends.
-std::variant<RunCommand, IoStatus> InMemory(const std::string& path, std::uint64_t size) {
+std::variant<RunCommand, IoStatus> InMemory(const std::string& path, std::uint64_t size,
+                                            std::vector<std::string> environment) {
     const int source = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (source < 0) {
         return ErrnoFailure(errno);
@@ -69,9 +68,8 @@ std::variant<RunCommand, IoStatus> InMemory(const std::string& path, std::uint64
         copied += static_cast<std::uint64_t>(sent);
     }
     ::close(source);
-    // It finds its own contents by this variable where it is set, else by /proc/self/exe.
     return RunCommand{
-        "/proc/self/fd/" + std::to_string(memory), {path}, {"TARGET_APPIMAGE=" + path}, memory};
+        "/proc/self/fd/" + std::to_string(memory), {path}, std::move(environment), memory};
 }
 
 }  // namespace
@@ -198,13 +196,15 @@ std::variant<RunCommand, IoStatus> HowToRun(const std::string& path, std::string
         }
     }
     if (kind == ProgramKind::Elf) {
+        // An AppImage ("AI" and its type after the ELF header's first eight bytes) finds its
+        // own contents by this variable where it is set, else by /proc/self/exe.
+        if (first.size() > 10 && first.compare(8, 2, "AI") == 0) {
+            return InMemory(path, file->Size(), {"TARGET_APPIMAGE=" + path});
+        }
+        // A static program has no loader to go through.
         auto loader = ElfInterpreter(*file);
         if (!loader) {
-            return IoStatus::Failure(NoLoader);
-        }
-        // An AppImage ("AI" and its type after the ELF header's first eight bytes).
-        if (first.size() > 10 && first.compare(8, 2, "AI") == 0) {
-            return InMemory(path, file->Size());
+            return InMemory(path, file->Size(), {});
         }
         return RunCommand{*loader, {*loader, path}, {}};
     }

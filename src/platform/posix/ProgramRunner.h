@@ -3,8 +3,9 @@
 // How a program file is started on Linux. A program with its exec bit runs itself. One without
 // it (every file on a FAT drive as desktops mount it) starts as the system would start it with
 // the bit: a script through the interpreter its "#!" line names, an ELF program through the
-// dynamic loader it names. An AppImage the loader refuses (its mark sits where the loader wants
-// the ELF ABI version): it runs from a copy in memory, never on a disk, told where it lies. A
+// dynamic loader it names. A static program, which names none, and an AppImage, which the loader
+// refuses (its mark sits where the loader wants the ELF ABI version), run from a copy in
+// memory, never on a disk; an AppImage is told where it lies. A
 // Windows program starts through Wine, found on the PATH; nothing is set up for it, so
 // whatever Wine writes is Wine's, in the user's prefix.
 
