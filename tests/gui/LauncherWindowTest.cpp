@@ -10,6 +10,7 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <utility>
@@ -313,6 +314,39 @@ TEST_F(LauncherWindowTest, AnApplicationWithoutAPictureShowsItsProgramsIcon) {
     const QImage shown = qobject_cast<QLabel*>(Slot(1))->pixmap().toImage();
     EXPECT_EQ(shown.size(), QSize(48, 48));
     EXPECT_EQ(shown.pixelColor(24, 24), QColor(0, 0, 255));
+}
+
+// A Windows program clicked in the launcher starts through Wine, in its folder, with its
+// arguments: the program the build makes writes them into "marker" there.
+TEST_F(LauncherWindowTest, AClickedWindowsProgramStartsThroughWine) {
+    const std::filesystem::path programs = KIVOLA_WINDOWS_PROGRAMS;
+    if (programs.empty()) {
+        GTEST_SKIP() << "no MinGW-w64 cross compiler to make a Windows program";
+    }
+    if (std::system("command -v wine >/dev/null") != 0) {
+        GTEST_SKIP() << "Wine is not installed";
+    }
+    // The test's own Wine prefix, made once by the build's helper, so that nothing of the test
+    // lands in the user's ~/.wine. Wine reads these; the launcher sets nothing.
+    const std::string prefix = KIVOLA_TEST_WINE_PREFIX;
+    const std::string make = std::string(KIVOLA_SOURCE_ROOT) +
+                             "/scripts/wine/run --prefix=" + prefix +
+                             " cmd.exe /c exit 0 >/dev/null";
+    ASSERT_EQ(std::system(make.c_str()), 0) << "could not make the Wine prefix " << prefix;
+    qputenv("WINEPREFIX", QByteArray::fromStdString(prefix));
+    qputenv("WINEDEBUG", "-all");
+
+    drive.WriteFile("Tool/kivolaapp.ini", "Tool.exe one \"two words\"");
+    std::filesystem::copy_file(programs / "WithIcons.exe", drive.Path() / "Tool/Tool.exe");
+    Start();
+    WaitForGrid();
+    QTest::mouseClick(Slot(1), Qt::LeftButton);
+    EXPECT_TRUE(WaitUntil([&] { return drive.Exists("Tool/marker"); }, 60000));
+    qunsetenv("WINEPREFIX");
+    qunsetenv("WINEDEBUG");
+    EXPECT_THAT(dialogs.Messages, IsEmpty());
+    // Written in text mode, as Windows ends lines.
+    EXPECT_EQ(drive.ReadFile("Tool/marker"), "one\r\ntwo words\r\n");
 }
 
 }  // namespace
