@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/sendfile.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -201,9 +202,12 @@ std::variant<RunCommand, IoStatus> HowToRun(const std::string& path, std::string
         if (first.size() > 10 && first.compare(8, 2, "AI") == 0) {
             return InMemory(path, file->Size(), {"TARGET_APPIMAGE=" + path});
         }
-        // A static program has no loader to go through.
+        // A static program has no loader to go through, and on a drive mounted "noexec" the
+        // loader may not map the program to run it.
         auto loader = ElfInterpreter(*file);
-        if (!loader) {
+        struct statvfs volume {};
+        if (!loader ||
+            (::statvfs(path.c_str(), &volume) == 0 && (volume.f_flag & ST_NOEXEC) != 0)) {
             return InMemory(path, file->Size(), {});
         }
         return RunCommand{*loader, {*loader, path}, {}};
