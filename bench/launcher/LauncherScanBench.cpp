@@ -41,6 +41,7 @@ class NullView final : public Launcher::LauncherView {
         ++Drawn;
         return true;
     }
+    bool LoadSlotProgramIcon(int, const std::u16string&) override { return false; }
     void ShowDefaultSlotPicture(int) override {}
     void ClearSlotPicture(int) override {}
     void SetSlotToolTip(int, const std::u16string&) override {}

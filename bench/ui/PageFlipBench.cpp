@@ -1,9 +1,12 @@
 // A page change as the user makes it: the real launcher window on a drive of 100 applications
 // with real GIF icons, the scroll bar moved through all five pages and back, each change timed
 // until the new page is painted (full rescan, 20 icons decoded, painted). Against the floor: the
-// same listing, descriptor reads and icon decodes done directly, in the same run.
+// same listing, descriptor reads and icon decodes done directly, in the same run. Given a
+// Windows program, the same again on a drive of 100 copies of it without picture files, whose
+// icons come from the programs, against today's page change with GIF icons.
 //
-// Usage: kivola_page_flip_bench ICON-FOLDER [ROUNDS=20]   (see bench/run-page-flip.sh)
+// Usage: kivola_page_flip_bench ICON-FOLDER [ROUNDS=20 [PROGRAM.exe]]
+//        (see bench/run-page-flip.sh)
 
 #include <QApplication>
 #include <QDir>
@@ -20,7 +23,9 @@
 #include <vector>
 
 #include "BenchFolders.h"
+#include "launcher/ExecutableIcon.h"
 #include "launcher/Form1.h"
+#include "launcher/Form1Layout.h"
 #include "platform/Drives.h"
 #include "platform/FileSystem.h"
 #include "platform/Processes.h"
@@ -43,6 +48,26 @@ Figures Summary(std::vector<double> times) {
     return {times[times.size() / 2], times.back()};
 }
 
+void WriteFile(const fs::path& path, const char* content) {
+    QFile file(QString::fromStdString(path.string()));
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) < 0) {
+        Bench::Fail(path, "cannot write it");
+    }
+}
+
+// The drive of program icons: one folder per application with its descriptor and a copy of
+// the Windows program, and no picture file.
+void MakeProgramDrive(const fs::path& drive, const fs::path& program) {
+    for (int i = 0; i < Applications; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "App %03d", i);
+        const fs::path folder = drive / name;
+        fs::create_directory(folder);
+        WriteFile(folder / "kivolaapp.ini", "Tool.exe\r\n");
+        fs::copy_file(program, folder / "Tool.exe");
+    }
+}
+
 // The drive: one folder per application with its descriptor, program and icon.
 void MakeDrive(const fs::path& drive, const fs::path& icons) {
     std::vector<fs::path> gifs;
@@ -60,21 +85,15 @@ void MakeDrive(const fs::path& drive, const fs::path& icons) {
         std::snprintf(name, sizeof name, "App %03d", i);
         const fs::path folder = drive / name;
         fs::create_directory(folder);
-        QFile descriptor(QString::fromStdString((folder / "kivolaapp.ini").string()));
-        if (!descriptor.open(QIODevice::WriteOnly) || descriptor.write("run.sh\r\n") < 0) {
-            Bench::Fail(folder, "cannot write the descriptor");
-        }
-        QFile program(QString::fromStdString((folder / "run.sh").string()));
-        if (!program.open(QIODevice::WriteOnly) || program.write("#!/bin/sh\n") < 0) {
-            Bench::Fail(folder, "cannot write the program");
-        }
+        WriteFile(folder / "kivolaapp.ini", "run.sh\r\n");
+        WriteFile(folder / "run.sh", "#!/bin/sh\n");
         fs::copy_file(gifs[static_cast<std::size_t>(i) % gifs.size()], folder / "appicon.gif");
     }
 }
 
 // The floor of one page change: list the drive, read every descriptor, read and decode the
-// icons of one page.
-double FloorFlip(const fs::path& drive, int page) {
+// icons of one page (from the programs, with the same reader, when they come from them).
+double FloorFlip(const fs::path& drive, int page, bool programIcons) {
     QElapsedTimer clock;
     clock.start();
     const QStringList folders =
@@ -88,8 +107,13 @@ double FloorFlip(const fs::path& drive, int page) {
         }
         ++index;
         if (index > (page - 1) * 20 && index <= page * 20) {
-            const auto bytes = Platform::ReadWholeFile(Platform::InFolder(
-                Platform::InFolder(drive.u16string(), folder.toStdU16String()), u"appicon.gif"));
+            const std::u16string app =
+                Platform::InFolder(drive.u16string(), folder.toStdU16String());
+            const auto bytes =
+                programIcons
+                    ? Launcher::ExecutableIconOfFile(Platform::InFolder(app, u"Tool.exe"),
+                                                     Launcher::Form1Layout::ProgramIconPixels)
+                    : Platform::ReadWholeFile(Platform::InFolder(app, u"appicon.gif"));
             QPixmap icon;
             if (!bytes || !icon.loadFromData(reinterpret_cast<const uchar*>(bytes->data()),
                                              static_cast<uint>(bytes->size()))) {
@@ -100,20 +124,15 @@ double FloorFlip(const fs::path& drive, int page) {
     return static_cast<double>(clock.nsecsElapsed()) / 1e6;
 }
 
-}  // namespace
+struct Measured {
+    Figures Flip;
+    Figures Floor;
+    std::size_t Changes = 0;
+};
 
-int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s ICON-FOLDER [ROUNDS]\n", argv[0]);
-        return 2;
-    }
-    const fs::path icons = argv[1];
-    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 20;
-    const fs::path drive = Bench::NewFolderIn(fs::temp_directory_path(), "kivola-page-flip-");
-    MakeDrive(drive, icons);
+// Pages 1 -> 5 and back, rounds times, in the real window on drive.
+Measured Measure(const fs::path& drive, int rounds, bool programIcons) {
     fs::current_path(drive);
-
     QtUi::QtDialogs dialogs;
     const auto drives = Platform::SystemDrives();
     const auto processes = Platform::SystemProcesses();
@@ -143,19 +162,48 @@ int main(int argc, char* argv[]) {
             if (window.Form().PageStart() != (page - 1) * 20 + 1) {
                 Bench::Fail(drive, "the page did not change");
             }
-            floors.push_back(FloorFlip(drive, page));
+            floors.push_back(FloorFlip(drive, page, programIcons));
         }
     }
     fs::current_path(fs::temp_directory_path());
-    fs::remove_all(drive);
+    return {Summary(flips), Summary(floors), flips.size()};
+}
 
-    const Figures flip = Summary(flips);
-    const Figures floor = Summary(floors);
-    std::printf("%zu page changes, 100 applications with GIF icons\n", flips.size());
+void Report(const char* what, const Measured& measured) {
+    std::printf("%zu page changes, 100 applications with %s\n", measured.Changes, what);
     std::printf("%-34s %10s %10s\n", "", "median ms", "worst ms");
-    std::printf("%-34s %10.2f %10.2f\n", "page change, painted", flip.Median, flip.Worst);
-    std::printf("%-34s %10.2f %10.2f\n", "floor: list, read, decode", floor.Median, floor.Worst);
+    std::printf("%-34s %10.2f %10.2f\n", "page change, painted", measured.Flip.Median,
+                measured.Flip.Worst);
+    std::printf("%-34s %10.2f %10.2f\n", "floor: list, read, decode", measured.Floor.Median,
+                measured.Floor.Worst);
     std::printf("ratio %.2fx (median; goal: a page change under 16 ms)\n",
-                flip.Median / floor.Median);
+                measured.Flip.Median / measured.Floor.Median);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s ICON-FOLDER [ROUNDS [PROGRAM.exe]]\n", argv[0]);
+        return 2;
+    }
+    const fs::path icons = argv[1];
+    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 20;
+    const fs::path drive = Bench::NewFolderIn(fs::temp_directory_path(), "kivola-page-flip-");
+    MakeDrive(drive, icons);
+    const Measured gifs = Measure(drive, rounds, false);
+    fs::remove_all(drive);
+    Report("GIF icons", gifs);
+    if (argc > 3) {
+        const fs::path programDrive =
+            Bench::NewFolderIn(fs::temp_directory_path(), "kivola-page-flip-programs-");
+        MakeProgramDrive(programDrive, argv[3]);
+        const Measured programs = Measure(programDrive, rounds, true);
+        fs::remove_all(programDrive);
+        Report("icons from their Windows programs", programs);
+        std::printf("program icons against GIF icons: %.2fx (median page change)\n",
+                    programs.Flip.Median / gifs.Flip.Median);
+    }
     return 0;
 }

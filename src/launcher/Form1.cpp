@@ -188,27 +188,34 @@ void Form1::Register(const AppRegistration& app, const std::u16string* descripto
     }
     if (intPageStart <= i && i <= intPageEnd && 1 <= i && i <= LastSlottedIndex) {
         const int slot = ((i - 1) % SlotCount) + 1;
-        ShowSlotPicture(slot, app.IconFile, app.ScanFolder);
-        view_.SetSlotToolTip(slot, app.Title);
+        // The command first: where no picture file can be shown, its program's icon is.
         const std::u16string executable =
             app.Listed ? app.Executable
                        : (descriptorText != nullptr ? *descriptorText
                                                     : SetApplicationExecutable(app.Executable));
-        strSlotCommand[static_cast<std::size_t>(slot - 1)] =
-            Platform::InFolder(app.AppFolder, executable);
+        const std::u16string command = Platform::InFolder(app.AppFolder, executable);
+        ShowSlotPicture(slot, app, command);
+        view_.SetSlotToolTip(slot, app.Title);
+        strSlotCommand[static_cast<std::size_t>(slot - 1)] = command;
         slotFolderLength_[static_cast<std::size_t>(slot - 1)] = app.AppFolder.size() + 1;
     }
     intAppIndex = SaturatingIncrement(intAppIndex);
 }
 
-void Form1::ShowSlotPicture(int slot, const std::u16string& iconFile,
-                            const std::u16string& scanFolder) {
-    // The application's icon, else the scanned folder's default icon, else our own: an icon
-    // that cannot be drawn never costs the application its place.
-    if (FileExists(iconFile) && view_.LoadSlotPicture(slot, iconFile)) {
+void Form1::ShowSlotPicture(int slot, const AppRegistration& app, const std::u16string& command) {
+    // The application's icon, else the scanned folder's default icon, else the icon its program
+    // carries, else our own: an icon that cannot be drawn never costs the application its place.
+    if (FileExists(app.IconFile) && view_.LoadSlotPicture(slot, app.IconFile)) {
         return;
     }
-    if (view_.LoadSlotPicture(slot, Platform::InFolder(scanFolder, DefaultIconName))) {
+    if (view_.LoadSlotPicture(slot, Platform::InFolder(app.ScanFolder, DefaultIconName))) {
+        return;
+    }
+    // The program as a click would start it: never one outside the application folder.
+    const auto program =
+        ResolveCommand(command, app.AppFolder.size() + 1,
+                       [this](const std::u16string& path) { return FileExists(path); });
+    if (program && view_.LoadSlotProgramIcon(slot, program->Program)) {
         return;
     }
     view_.ShowDefaultSlotPicture(slot);

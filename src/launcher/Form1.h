@@ -113,8 +113,7 @@ class Form1 {
     void LaunchSlot(const std::u16string& command, std::size_t folderLength);
     // AddApplicationIcon, told the descriptor's text when the scan has just read it.
     void Register(const AppRegistration& app, const std::u16string* descriptorText);
-    void ShowSlotPicture(int slot, const std::u16string& iconFile,
-                         const std::u16string& scanFolder);
+    void ShowSlotPicture(int slot, const AppRegistration& app, const std::u16string& command);
     Platform::MessageResult ShowMessage(const std::u16string& prompt,
                                         Platform::MessageButtons buttons,
                                         Platform::MessageIcon icon);

@@ -68,6 +68,9 @@ inline constexpr double GridLeft = 480;
 inline constexpr double GridTop = 960;
 inline constexpr double SlotPitch = 960;
 inline constexpr double SlotSize = 855;
+// The size in pixels (at 96 dpi) a program's own icon is drawn at in a slot: the largest of the
+// sizes programs carry as a rule that fits the slot's 57.
+inline constexpr int ProgramIconPixels = 48;
 constexpr Place SlotPlace(int slot) {
     const int column = (slot - 1) % GridColumns;
     const int row = (slot - 1) / GridColumns;

@@ -21,6 +21,9 @@ class LauncherView {
     // Icon slots, 1 to 20. LoadSlotPicture is false when the file is missing, no picture, or
     // larger than MaxPictureSide (PictureLimit.h); the slot then keeps no picture.
     virtual bool LoadSlotPicture(int slot, const std::u16string& file) = 0;
+    // The icon the program file carries (a Windows program's own icon), at the size the slot
+    // draws; false when it carries none that can be shown.
+    virtual bool LoadSlotProgramIcon(int slot, const std::u16string& program) = 0;
     virtual void ShowDefaultSlotPicture(int slot) = 0;  // the launcher's built-in icon
     virtual void ClearSlotPicture(int slot) = 0;
     virtual void SetSlotToolTip(int slot, const std::u16string& text) = 0;

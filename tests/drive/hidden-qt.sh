@@ -100,12 +100,14 @@ start_hidden() {
       exit 3
     fi
     cd "$4"
-    shift 4
+    command=$5
+    shift 5
     unset QT_PLUGIN_PATH QT_QPA_PLATFORM_PLUGIN_PATH QT_QPA_PLATFORM LD_LIBRARY_PATH \
       DISPLAY WAYLAND_DISPLAY
     export "$@"
-    exec ./kivola
-  ' hide "$hide_fstab" "$hidden" "$qt_plugins" "$hidden_drive" "$@" >"$log" 2>&1 &
+    exec $command
+  ' hide "$hide_fstab" "$hidden" "$qt_plugins" "$hidden_drive" "${start_command:-./kivola}" \
+    "$@" >"$log" 2>&1 &
   kivola_pid=$!
 }
 

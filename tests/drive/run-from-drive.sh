@@ -47,7 +47,7 @@ echo "=== make-drive, first time"
 "$root/scripts/make-drive" "$drive"
 # Nothing but the programs and the hidden support folder joins the user's files at the root.
 listing=$(cd "$drive" && ls -A | sort | tr '\n' ' ')
-[ "$listing" = ".kivola Alpha Beta KIVOLA.exe Notes kivola mine.txt " ] ||
+[ "$listing" = ".kivola Alpha Beta KIVOLA.exe Notes kivola kivola.sh mine.txt " ] ||
   fail "the drive's root holds: $listing"
 [ "$(head -c 2 "$drive/KIVOLA.exe")" = MZ ] || fail "KIVOLA.exe is no Windows program"
 [ -x "$drive/kivola" ] || fail "kivola is not executable"
@@ -102,6 +102,18 @@ done
 [ ! -e "$drive/Beta/started" ] || fail "a click on Alpha's icon started Beta"
 
 stop_kivola "$work/kivola.log"
+
+echo "=== kivola without its exec bit, started by sh kivola.sh through the system's loader"
+chmod a-x "$drive/kivola"
+start_command="sh kivola.sh"
+start_hidden "$drive" "$support" "$work/kivola-sh.log" "DISPLAY=$DISPLAY"
+wait_for_launcher "$kivola_pid" "$work/kivola-sh.log"
+expect_from_drive lib/libQt6Core.so.6 plugins/platforms/libqxcb.so
+# The drive's applications show: kivola knows its folder though the loader is what runs.
+expect_icons FF00FF 00FFFF
+stop_kivola "$work/kivola-sh.log"
+chmod a+x "$drive/kivola"
+start_command=./kivola
 
 echo "=== kivola from the drive on Wayland (a headless compositor), the system's Qt hidden"
 export XDG_RUNTIME_DIR=$work/runtime

@@ -1,6 +1,7 @@
 // The launcher window as the user meets it: start-up, paging, launching, adding, dragging.
 
 #include <QBuffer>
+#include <QColor>
 #include <QImage>
 #include <QLabel>
 #include <QScrollBar>
@@ -9,6 +10,8 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 #include <set>
 #include <utility>
 #include <vector>
@@ -290,6 +293,60 @@ TEST_F(LauncherWindowTest, ControlsSitWhereTheLayoutTableSaysInItsStackingOrder)
     EXPECT_EQ(stacked,
               (std::vector<QString>{"Image2", "Label2", "Label1", "imgApp", "imgAdd", "Image1",
                                     "lblLoading", "lblNewNote", "VScroll1", "HScroll1"}));
+}
+
+}  // namespace
+
+namespace {
+
+// The icon a Windows program carries, shown where the application has no picture file: the
+// 48 pixel entry (blue) of the program the build makes with icons of 16, 32, 48 and 256.
+TEST_F(LauncherWindowTest, AnApplicationWithoutAPictureShowsItsProgramsIcon) {
+    const std::filesystem::path programs = KIVOLA_WINDOWS_PROGRAMS;
+    if (programs.empty()) {
+        GTEST_SKIP() << "no MinGW-w64 cross compiler to make a Windows program";
+    }
+    std::filesystem::remove(drive.Path() / "defaulticon.gif");  // which would come first
+    drive.WriteFile("Tool/kivolaapp.ini", "Tool.exe");
+    std::filesystem::copy_file(programs / "WithIcons.exe", drive.Path() / "Tool/Tool.exe");
+    Start();
+    WaitForGrid();
+    const QImage shown = qobject_cast<QLabel*>(Slot(1))->pixmap().toImage();
+    EXPECT_EQ(shown.size(), QSize(48, 48));
+    EXPECT_EQ(shown.pixelColor(24, 24), QColor(0, 0, 255));
+}
+
+// A Windows program clicked in the launcher starts through Wine, in its folder, with its
+// arguments: the program the build makes writes them into "marker" there.
+TEST_F(LauncherWindowTest, AClickedWindowsProgramStartsThroughWine) {
+    const std::filesystem::path programs = KIVOLA_WINDOWS_PROGRAMS;
+    if (programs.empty()) {
+        GTEST_SKIP() << "no MinGW-w64 cross compiler to make a Windows program";
+    }
+    if (std::system("command -v wine >/dev/null") != 0) {
+        GTEST_SKIP() << "Wine is not installed";
+    }
+    // The test's own Wine prefix, made once by the build's helper, so that nothing of the test
+    // lands in the user's ~/.wine. Wine reads these; the launcher sets nothing.
+    const std::string prefix = KIVOLA_TEST_WINE_PREFIX;
+    const std::string make = std::string(KIVOLA_SOURCE_ROOT) +
+                             "/scripts/wine/run --prefix=" + prefix +
+                             " cmd.exe /c exit 0 >/dev/null";
+    ASSERT_EQ(std::system(make.c_str()), 0) << "could not make the Wine prefix " << prefix;
+    qputenv("WINEPREFIX", QByteArray::fromStdString(prefix));
+    qputenv("WINEDEBUG", "-all");
+
+    drive.WriteFile("Tool/kivolaapp.ini", "Tool.exe one \"two words\"");
+    std::filesystem::copy_file(programs / "WithIcons.exe", drive.Path() / "Tool/Tool.exe");
+    Start();
+    WaitForGrid();
+    QTest::mouseClick(Slot(1), Qt::LeftButton);
+    EXPECT_TRUE(WaitUntil([&] { return drive.Exists("Tool/marker"); }, 60000));
+    qunsetenv("WINEPREFIX");
+    qunsetenv("WINEDEBUG");
+    EXPECT_THAT(dialogs.Messages, IsEmpty());
+    // Written in text mode, as Windows ends lines.
+    EXPECT_EQ(drive.ReadFile("Tool/marker"), "one\r\ntwo words\r\n");
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "launcher/ExecutableIcon.h"
 #include "launcher/LauncherView.h"
 #include "testsupport/NativePath.h"
 
@@ -22,9 +23,11 @@ namespace TestSupport {
 class RecordingLauncherView : public Launcher::LauncherView {
   public:
     static constexpr char16_t BuiltInPicture[] = u"<built-in>";
+    static constexpr char16_t ProgramIconPicture[] = u"<icon of>";
 
     struct Slot {
-        std::u16string Picture;  // file shown, BuiltInPicture, or empty
+        std::u16string
+            Picture;  // file shown, BuiltInPicture, ProgramIconPicture + program, or empty
         std::u16string ToolTip;
     };
     std::array<Slot, 21> Slots{};  // index 1..20
@@ -79,6 +82,14 @@ class RecordingLauncherView : public Launcher::LauncherView {
             return false;
         }
         At(slot).Picture = file;
+        return true;
+    }
+    // The icon the program carries, read by the core's reader as the Linux edition reads it.
+    bool LoadSlotProgramIcon(int slot, const std::u16string& program) override {
+        if (!Launcher::ExecutableIconOfFile(program, 48)) {
+            return false;
+        }
+        At(slot).Picture = ProgramIconPicture + program;
         return true;
     }
     void ShowDefaultSlotPicture(int slot) override { At(slot).Picture = BuiltInPicture; }

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include "platform/Processes.h"
@@ -61,4 +62,64 @@ TEST(Processes, ArgumentTextSplitsAsTheShellQuotes) {
               (std::vector<std::u16string>{u"-v", u"x y", u"", u"z"}));
     EXPECT_EQ(SplitArguments(u"a\"b c\"d"), (std::vector<std::u16string>{u"ab cd"}));
     EXPECT_TRUE(SplitArguments(u" \r\n ").empty());
+}
+
+namespace {
+
+bool WaitFor(const TempFolder& drive, std::string_view relative) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!drive.Exists(relative) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return drive.Exists(relative);
+}
+
+}  // namespace
+
+// As on a FAT drive, where no file has the exec bit: a script starts through the interpreter
+// its first line names, with that line's argument, and an ELF program through its loader.
+TEST(Processes, StartsProgramsWithoutTheirExecBitAsTheSystemWould) {
+    TempFolder drive;
+    const auto script = drive.WriteFile(
+        "run.sh",
+        "#!/bin/sh -eu\nprintf '%s|%s' \"$0\" \"$1\" > script.tmp\nmv script.tmp script\n");
+    const auto program = drive.Path() / "touch";
+    fs::copy_file("/usr/bin/touch", program);
+    const auto noExec = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(script, noExec);
+    fs::permissions(program, noExec);
+    auto processes = Platform::SystemProcesses();
+
+    auto status = processes->Start(drive.Text("run.sh"), u"\"a b\"", drive.Text());
+    ASSERT_TRUE(status.Ok) << TestSupport::Utf8(status.Reason);
+    ASSERT_TRUE(WaitFor(drive, "script"));
+    EXPECT_EQ(drive.ReadFile("script"), script.string() + "|a b");
+
+    status = processes->Start(drive.Text("touch"), u"elf-ran", drive.Text());
+    ASSERT_TRUE(status.Ok) << TestSupport::Utf8(status.Reason);
+    EXPECT_TRUE(WaitFor(drive, "elf-ran"));
+
+    // A static program, which names no loader, runs from a copy in memory.
+    const auto staticProgram = drive.Path() / "static";
+    fs::copy_file(KIVOLA_STATIC_PROGRAM, staticProgram);
+    fs::permissions(staticProgram, noExec);
+    status = processes->Start(drive.Text("static"), u"static-ran", drive.Text());
+    ASSERT_TRUE(status.Ok) << TestSupport::Utf8(status.Reason);
+    EXPECT_TRUE(WaitFor(drive, "static-ran"));
+
+    // An AppImage, whose mark the loader refuses, runs from a copy in memory and is told where
+    // it lies. (A copy of env, marked as an AppImage in its ELF header.)
+    const auto appImage = drive.Path() / "tool.AppImage";
+    fs::copy_file("/usr/bin/env", appImage);
+    {
+        std::fstream file(appImage, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(8);
+        file.write("AI\x02", 3);
+    }
+    fs::permissions(appImage, noExec);
+    status = processes->Start(drive.Text("tool.AppImage"),
+                              u"sh -c \"printf %s $TARGET_APPIMAGE > appimage\"", drive.Text());
+    ASSERT_TRUE(status.Ok) << TestSupport::Utf8(status.Reason);
+    ASSERT_TRUE(WaitFor(drive, "appimage"));
+    EXPECT_EQ(drive.ReadFile("appimage"), appImage.string());
 }

@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <regex>
 #include <set>
 #include <string_view>
@@ -402,6 +403,21 @@ TEST_F(LauncherWindowWin32Test, APointerRestingOnASlotShowsItsApplicationsTitleA
     ASSERT_TRUE(SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool)));
     EXPECT_EQ(reinterpret_cast<HWND>(tool.uId), Slot(2));
     EXPECT_EQ(std::wstring(text), L"App 02");
+}
+
+// The icon a Windows program carries, shown where the application has no picture file: the
+// 48 pixel entry (blue) of the program the build makes with icons of 16, 32, 48 and 256.
+TEST_F(LauncherWindowWin32Test, AnApplicationWithoutAPictureShowsItsProgramsIcon) {
+    const std::string programs = KIVOLA_WINDOWS_PROGRAMS;
+    if (programs.empty()) {
+        GTEST_SKIP() << "no MinGW-w64 cross compiler or ImageMagick to make the programs";
+    }
+    std::filesystem::remove(drive.Path() / "defaulticon.gif");  // which would come first
+    drive.WriteFile("Tool/kivolaapp.ini", "Tool.exe");
+    std::filesystem::copy_file(programs + "/WithIcons.exe", drive.Path() / "Tool/Tool.exe");
+    Start();
+    WaitForGrid();
+    EXPECT_EQ(window->ClientPixel(SlotCentre(1).x, SlotCentre(1).y), RGB(0, 0, 255));
 }
 
 TEST_F(LauncherWindowWin32Test, ClosingWithNoNotesEndsTheProgramAtOnce) {

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,6 +14,7 @@
 #include "testsupport/TempFolder.h"
 #include "ui/win32/Artwork.h"
 #include "ui/win32/Bitmap.h"
+#include "ui/win32/ProgramIcon.h"
 #include "ui/win32/resources/ResourceIds.h"
 
 #include <psapi.h>
@@ -422,4 +425,34 @@ TEST(Artwork, HandPointerHasItsHotSpotAndLooksLikeItsPicture) {
         }
     }
     EXPECT_GT(edges, 0);
+}
+
+// The icons of the small programs tests/launcher makes (16, 32 and 48 pixel bitmaps in red, lime
+// and blue, a PNG-coded 256 pixel one in yellow), as the system extracts them.
+TEST(ProgramIcon, TheSystemGivesTheProgramsOwnIconOrNothing) {
+    const std::string programs = KIVOLA_WINDOWS_PROGRAMS;
+    if (programs.empty()) {
+        GTEST_SKIP() << "no MinGW-w64 cross compiler or ImageMagick to make the programs";
+    }
+    const auto path = [&](const char* name) { return TestSupport::U(programs + "/" + name); };
+    const Bitmap icon = ProgramIcon(path("WithIcons.exe"), 48);
+    ASSERT_TRUE(icon);
+    EXPECT_EQ(icon.Width(), 48);
+    EXPECT_EQ(icon.Height(), 48);
+    EXPECT_EQ(At(icon, 24, 24), 0xFF0000FFU) << std::hex << At(icon, 24, 24);
+    const Bitmap large = ProgramIcon(path("WithIcons.exe"), 256);
+    ASSERT_TRUE(large);
+    EXPECT_EQ(large.Width(), 256);
+    // Opaque yellow; Wine 8 hands PNG-coded icons over with red and blue swapped, so only the
+    // alpha and the green are compared.
+    EXPECT_EQ(At(large, 128, 128) & 0xFF00FF00U, 0xFF00FF00U) << std::hex << At(large, 128, 128);
+    EXPECT_FALSE(ProgramIcon(path("NoIcon.exe"), 48));
+    EXPECT_FALSE(ProgramIcon(path("missing.exe"), 48));
+
+    // Cut in its resources.
+    const TempFolder folder;
+    std::ifstream in(programs + "/WithIcons.exe", std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    folder.WriteFile("cut.exe", bytes.substr(0, bytes.size() * 3 / 4));
+    EXPECT_FALSE(ProgramIcon(folder.Text("cut.exe"), 48));
 }

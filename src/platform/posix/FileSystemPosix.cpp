@@ -1,4 +1,5 @@
 #include <dirent.h>
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -8,6 +9,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -363,13 +365,43 @@ std::u16string CurrentFolder() {
     return Posix::DecodeFileName(buffer);
 }
 
-std::u16string ProgramFolder() {
+namespace {
+
+// The file of the running program. Started through the dynamic loader (as kivola.sh starts it
+// where a drive lets no file run), /proc/self/exe names the loader; the program is then the
+// file the loader was given, which the loader's own list of loaded files names for our code.
+std::string RunningProgram() {
     std::string buffer(PATH_MAX, '\0');
     const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
     if (length <= 0) {
-        return CurrentFolder();
+        return {};
     }
     buffer.resize(static_cast<std::size_t>(length));
+    if (buffer.compare(buffer.find_last_of('/') + 1, 3, "ld-") != 0) {
+        return buffer;
+    }
+    Dl_info info{};
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): dladdr takes an address
+    if (::dladdr(reinterpret_cast<const void*>(&RunningProgram), &info) == 0 ||
+        info.dli_fname == nullptr || info.dli_fname[0] == '\0') {
+        return buffer;
+    }
+    char* real = ::realpath(info.dli_fname, nullptr);
+    if (real == nullptr) {
+        return buffer;
+    }
+    std::string program(real);
+    std::free(real);
+    return program;
+}
+
+}  // namespace
+
+std::u16string ProgramFolder() {
+    std::string buffer = RunningProgram();
+    if (buffer.empty()) {
+        return CurrentFolder();
+    }
     const auto slash = buffer.find_last_of('/');
     buffer.resize(slash == 0 ? 1 : slash);
     return Posix::DecodeFileName(buffer);

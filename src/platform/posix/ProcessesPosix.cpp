@@ -5,13 +5,16 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <memory>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "platform/Processes.h"
 #include "platform/posix/ArgumentSplit.h"
 #include "platform/posix/PosixPath.h"
+#include "platform/posix/ProgramRunner.h"
 
 namespace Platform {
 
@@ -28,7 +31,8 @@ using Posix::NativePath;
     ::_exit(127);
 }
 
-[[noreturn]] void RunProgram(int pipe, const char* program, char* const* argv, const char* folder) {
+[[noreturn]] void RunProgram(int pipe, const char* program, char* const* argv, char* const* envp,
+                             const char* folder) {
     // Ignored signals and the blocked mask survive exec; the program starts with neither.
     struct sigaction defaults {};
     defaults.sa_handler = SIG_DFL;
@@ -41,8 +45,19 @@ using Posix::NativePath;
     if (folder[0] != '\0' && ::chdir(folder) != 0) {
         ReportAndExit(pipe, errno);
     }
-    ::execv(program, argv);
+    ::execve(program, argv, envp);
     ReportAndExit(pipe, errno);
+}
+
+// The null-terminated array of pointers that exec takes.
+std::vector<char*> Pointers(std::vector<std::string>& texts) {
+    std::vector<char*> pointers;
+    pointers.reserve(texts.size() + 1);
+    for (auto& text : texts) {
+        pointers.push_back(text.data());
+    }
+    pointers.push_back(nullptr);
+    return pointers;
 }
 
 class PosixProcesses final : public Processes {
@@ -60,23 +75,35 @@ class PosixProcesses final : public Processes {
         if (S_ISDIR(info.st_mode)) {
             return ErrnoFailure(EISDIR);
         }
+        const char* searchPath = std::getenv("PATH");
+        auto how = Posix::HowToRun(path, searchPath != nullptr ? searchPath : "");
+        if (auto* failure = std::get_if<IoStatus>(&how)) {
+            return *failure;
+        }
+        auto& command = std::get<Posix::RunCommand>(how);
         // Everything the children need is built before the fork.
-        std::vector<std::string> texts{path};
+        std::vector<std::string> texts = std::move(command.Leading);
         for (const auto& argument : Posix::SplitArguments(argumentText)) {
             texts.push_back(NativePath(argument));
         }
-        std::vector<char*> argv;
-        argv.reserve(texts.size() + 1);
-        for (auto& text : texts) {
-            argv.push_back(text.data());
+        const auto argv = Pointers(texts);
+        std::vector<std::string> environment;
+        for (char** variable = environ; *variable != nullptr; ++variable) {
+            environment.emplace_back(*variable);
         }
-        argv.push_back(nullptr);
+        environment.insert(environment.end(), command.Environment.begin(),
+                           command.Environment.end());
+        const auto envp = Pointers(environment);
         const std::string folder = NativePath(workingFolder);
 
         // The exec's errno comes back through this pipe; a successful exec closes it empty.
         int fds[2] = {-1, -1};
         if (::pipe2(fds, O_CLOEXEC) != 0) {
-            return ErrnoFailure(errno);
+            const int error = errno;
+            if (command.Inherited >= 0) {
+                ::close(command.Inherited);
+            }
+            return ErrnoFailure(error);
         }
         sigset_t all;
         sigset_t previous;
@@ -90,7 +117,8 @@ class PosixProcesses final : public Processes {
             ::setsid();
             const pid_t grandchild = ::fork();
             if (grandchild == 0) {
-                RunProgram(fds[1], path.c_str(), argv.data(), folder.c_str());
+                RunProgram(fds[1], command.Program.c_str(), argv.data(), envp.data(),
+                           folder.c_str());
             }
             if (grandchild < 0) {
                 ReportAndExit(fds[1], errno);
@@ -100,6 +128,9 @@ class PosixProcesses final : public Processes {
         const int forkError = errno;
         ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
         ::close(fds[1]);
+        if (command.Inherited >= 0) {
+            ::close(command.Inherited);
+        }
         if (child < 0) {
             ::close(fds[0]);
             return ErrnoFailure(forkError);

@@ -4,6 +4,7 @@
 
 #include "platform/Paths.h"
 #include "platform/Processes.h"
+#include "platform/ProgramKind.h"
 #include "platform/win32/CriticalErrorsOff.h"
 #include "platform/win32/DevicePaths.h"
 #include "platform/win32/WideText.h"
@@ -83,6 +84,14 @@ class Win32Processes final : public Processes {
         }
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
             return IoStatus::Failure(u"This is a folder, not a program.");
+        }
+        // Windows would say only that it is no valid application; the drive may well be
+        // meant for Linux as well, where this program does start.
+        const ProgramKind kind = KindOfProgram(program, ProgramHead(program));
+        if (kind == ProgramKind::Elf || kind == ProgramKind::Script) {
+            return IoStatus::Failure(
+                u"This is a Linux program, which Windows cannot start. It starts from kivola, "
+                u"the Linux edition of this launcher, on a Linux computer.");
         }
 
         // The program is named on its own, so Windows never picks it out of the command line,

@@ -14,7 +14,9 @@
 #include <QWindow>
 
 #include <optional>
+#include <string>
 
+#include "launcher/ExecutableIcon.h"
 #include "launcher/Form1.h"
 #include "launcher/Form1Layout.h"
 #include "launcher/PictureFormat.h"
@@ -269,33 +271,56 @@ Picture* LauncherWindow::Slot(int slot) const {
     return imgApp_.at(static_cast<std::size_t>(slot - 1));
 }
 
+namespace {
+
+// A picture no larger than MaxPictureSide, decoded by Qt from its content; null otherwise.
+QPixmap DecodePicture(const std::optional<std::string>& bytes) {
+    if (!bytes || Launcher::GifScreenTooLarge(*bytes)) {
+        return {};
+    }
+    QByteArray content =
+        QByteArray::fromRawData(bytes->data(), static_cast<qsizetype>(bytes->size()));
+    QBuffer buffer(&content);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    // Told the format, Qt loads only the reader for it rather than every one it carries.
+    const std::string_view format = Launcher::PictureFormatOf(*bytes);
+    if (!format.empty()) {
+        reader.setFormat(QByteArray(format.data(), static_cast<qsizetype>(format.size())));
+        reader.setAutoDetectImageFormat(false);
+    }
+    // Sized from the header before a pixel is decoded.
+    const QSize size = reader.size();
+    if (!size.isValid() || size.width() > Launcher::MaxPictureSide ||
+        size.height() > Launcher::MaxPictureSide) {
+        return {};
+    }
+    return QPixmap::fromImage(reader.read());
+}
+
+}  // namespace
+
 bool LauncherWindow::LoadSlotPicture(int slot, const std::u16string& file) {
     // Read through the platform layer, which opens every name a folder listing gave, including
     // names that are not valid UTF-8 and that a QString could not carry.
-    const auto bytes = Platform::ReadWholeFile(file);
-    QPixmap picture;
-    if (bytes && !Launcher::GifScreenTooLarge(*bytes)) {
-        QByteArray content =
-            QByteArray::fromRawData(bytes->data(), static_cast<qsizetype>(bytes->size()));
-        QBuffer buffer(&content);
-        buffer.open(QIODevice::ReadOnly);
-        QImageReader reader(&buffer);
-        // Told the format, Qt loads only the reader for it rather than every one it carries.
-        const std::string_view format = Launcher::PictureFormatOf(*bytes);
-        if (!format.empty()) {
-            reader.setFormat(QByteArray(format.data(), static_cast<qsizetype>(format.size())));
-            reader.setAutoDetectImageFormat(false);
-        }
-        // Sized from the header before a pixel is decoded.
-        const QSize size = reader.size();
-        if (size.isValid() && size.width() <= Launcher::MaxPictureSide &&
-            size.height() <= Launcher::MaxPictureSide) {
-            picture = QPixmap::fromImage(reader.read());
-        }
-    }
+    const QPixmap picture = DecodePicture(Platform::ReadWholeFile(file));
     if (picture.isNull()) {
         Slot(slot)->clear();
         return false;
+    }
+    Slot(slot)->setPixmap(picture);
+    return true;
+}
+
+bool LauncherWindow::LoadSlotProgramIcon(int slot, const std::u16string& program) {
+    // The entry nearest the size, shrunk to it when the program has only larger ones.
+    const int side = Launcher::Form1Layout::ProgramIconPixels;
+    QPixmap picture = DecodePicture(Launcher::ExecutableIconOfFile(program, side));
+    if (picture.isNull()) {
+        return false;
+    }
+    if (picture.width() > side || picture.height() > side) {
+        picture = picture.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     }
     Slot(slot)->setPixmap(picture);
     return true;

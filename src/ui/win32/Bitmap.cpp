@@ -149,6 +149,10 @@ bool MakeDecoder(std::string_view bytes, IStream* stream, ComRef<IWICBitmapDecod
 
 }  // namespace
 
+namespace {
+Bitmap Converted(IWICBitmapSource* source, UINT width, UINT height);
+}  // namespace
+
 Bitmap DecodePicture(std::string_view bytes) {
     if (bytes.empty() || bytes.size() > std::numeric_limits<DWORD>::max() ||
         Launcher::GifScreenTooLarge(bytes)) {
@@ -183,12 +187,18 @@ Bitmap DecodePicture(std::string_view bytes) {
         width > MaxPictureSide || height > MaxPictureSide) {
         return {};
     }
+    return Converted(frame.Get(), width, height);
+}
+
+namespace {
+
+// The source's pixels in a DIB section, premultiplied BGRA.
+Bitmap Converted(IWICBitmapSource* source, UINT width, UINT height) {
     ComRef<IWICFormatConverter> converted;
     if (FAILED(CoCreateInstance(CLSID_WICDefaultFormatConverter, nullptr, CLSCTX_INPROC_SERVER,
                                 IID_PPV_ARGS(converted.Out()))) ||
-        FAILED(converted->Initialize(frame.Get(), GUID_WICPixelFormat32bppPBGRA,
-                                     WICBitmapDitherTypeNone, nullptr, 0.0,
-                                     WICBitmapPaletteTypeCustom))) {
+        FAILED(converted->Initialize(source, GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone,
+                                     nullptr, 0.0, WICBitmapPaletteTypeCustom))) {
         return {};
     }
     const int w = static_cast<int>(width);
@@ -204,6 +214,22 @@ Bitmap DecodePicture(std::string_view bytes) {
         return {};
     }
     return bitmap;
+}
+
+}  // namespace
+
+Bitmap IconBitmap(HICON icon) {
+    IWICImagingFactory* factory = ThreadFactory();
+    ComRef<IWICBitmap> bitmap;
+    UINT width = 0;
+    UINT height = 0;
+    if (factory == nullptr || icon == nullptr ||
+        FAILED(factory->CreateBitmapFromHICON(icon, bitmap.Out())) ||
+        FAILED(bitmap->GetSize(&width, &height)) || width == 0 || height == 0 ||
+        width > MaxPictureSide || height > MaxPictureSide) {
+        return {};
+    }
+    return Converted(bitmap.Get(), width, height);
 }
 
 Bitmap LoadPictureFile(const std::u16string& path) {

@@ -59,6 +59,10 @@ HBITMAP CreateDibSection32(int width, int height, void** bits);
 // pixels across or down give a null Bitmap. COM must be initialised on the calling thread.
 Bitmap DecodePicture(std::string_view bytes);
 
+// An icon's pixels, its alpha or its mask made premultiplied alpha; null for a null icon or
+// one larger than MaxPictureSide. The icon stays the caller's.
+Bitmap IconBitmap(HICON icon);
+
 // Reads the file through the platform layer (which opens every name) and decodes it.
 Bitmap LoadPictureFile(const std::u16string& path);
 

@@ -10,6 +10,7 @@
 #include "notes/NoteStartup.h"
 #include "platform/win32/WideText.h"
 #include "ui/win32/Artwork.h"
+#include "ui/win32/ProgramIcon.h"
 #include "ui/win32/Subclass.h"
 #include "ui/win32/WindowClasses.h"
 #include "ui/win32/WindowPlace.h"
@@ -690,6 +691,14 @@ bool LauncherWindow::LoadSlotPicture(int slot, const std::u16string& file) {
     SlotPicture& shown = slots_.at(static_cast<std::size_t>(slot - 1));
     shown.BuiltIn = false;
     shown.Own = LoadPictureFile(file);
+    Invalidate();
+    return static_cast<bool>(shown.Own);
+}
+
+bool LauncherWindow::LoadSlotProgramIcon(int slot, const std::u16string& program) {
+    SlotPicture& shown = slots_.at(static_cast<std::size_t>(slot - 1));
+    shown.BuiltIn = false;
+    shown.Own = ProgramIcon(program, Layout::ProgramIconPixels);
     Invalidate();
     return static_cast<bool>(shown.Own);
 }

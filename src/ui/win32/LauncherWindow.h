@@ -66,6 +66,7 @@ class LauncherWindow : public Launcher::LauncherView, private ControlOwner {
 
     // Launcher::LauncherView
     bool LoadSlotPicture(int slot, const std::u16string& file) override;
+    bool LoadSlotProgramIcon(int slot, const std::u16string& program) override;
     void ShowDefaultSlotPicture(int slot) override;
     void ClearSlotPicture(int slot) override;
     void SetSlotToolTip(int slot, const std::u16string& text) override;
