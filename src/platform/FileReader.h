@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,6 +23,14 @@ class FileReader {
     // beyond its end, shrunk since, or unreadable).
     virtual std::optional<std::string> ReadAt(std::uint64_t offset, std::size_t length) = 0;
 };
+
+// ReadAt of a file of the given size made of the system's single reads: readSome puts up to
+// length bytes at offset into buffer and says how many (0 at the end of the file), or nothing
+// when it failed.
+using ReadSome = std::function<std::optional<std::size_t>(std::uint64_t offset, char* buffer,
+                                                          std::size_t length)>;
+std::optional<std::string> ReadExactly(std::uint64_t size, std::uint64_t offset, std::size_t length,
+                                       const ReadSome& readSome);
 
 // A regular file opened for reading; nothing for a folder, a pipe, a device or a file that
 // cannot be opened.

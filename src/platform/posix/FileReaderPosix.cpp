@@ -24,23 +24,20 @@ class PosixFileReader final : public FileReader {
     std::uint64_t Size() const override { return size_; }
 
     std::optional<std::string> ReadAt(std::uint64_t offset, std::size_t length) override {
-        if (offset > size_ || length > size_ - offset) {
-            return std::nullopt;
-        }
-        std::string bytes(length, '\0');
-        std::size_t used = 0;
-        while (used < length) {
-            const ssize_t got =
-                ::pread(fd_, bytes.data() + used, length - used, static_cast<off_t>(offset + used));
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
-            if (got <= 0) {
-                return std::nullopt;
-            }
-            used += static_cast<std::size_t>(got);
-        }
-        return bytes;
+        return ReadExactly(size_, offset, length,
+                           [this](std::uint64_t at, char* buffer,
+                                  std::size_t wanted) -> std::optional<std::size_t> {
+                               for (;;) {
+                                   const ssize_t got =
+                                       ::pread(fd_, buffer, wanted, static_cast<off_t>(at));
+                                   if (got >= 0) {
+                                       return static_cast<std::size_t>(got);
+                                   }
+                                   if (errno != EINTR) {
+                                       return std::nullopt;
+                                   }
+                               }
+                           });
     }
 
   private:

@@ -22,24 +22,21 @@ class Win32FileReader final : public FileReader {
     std::uint64_t Size() const override { return size_; }
 
     std::optional<std::string> ReadAt(std::uint64_t offset, std::size_t length) override {
-        if (offset > size_ || length > size_ - offset) {
-            return std::nullopt;
-        }
-        std::string bytes(length, '\0');
-        std::size_t used = 0;
-        while (used < length) {
-            OVERLAPPED at{};
-            const std::uint64_t position = offset + used;
-            at.Offset = static_cast<DWORD>(position & 0xFFFFFFFFU);
-            at.OffsetHigh = static_cast<DWORD>(position >> 32U);
-            const auto wanted = static_cast<DWORD>(std::min<std::size_t>(length - used, 1U << 30U));
-            DWORD got = 0;
-            if (!::ReadFile(file_, bytes.data() + used, wanted, &got, &at) || got == 0) {
-                return std::nullopt;
-            }
-            used += got;
-        }
-        return bytes;
+        return ReadExactly(
+            size_, offset, length,
+            [this](std::uint64_t position, char* buffer,
+                   std::size_t wanted) -> std::optional<std::size_t> {
+                OVERLAPPED at{};
+                at.Offset = static_cast<DWORD>(position & 0xFFFFFFFFU);
+                at.OffsetHigh = static_cast<DWORD>(position >> 32U);
+                DWORD got = 0;
+                if (!::ReadFile(file_, buffer,
+                                static_cast<DWORD>(std::min<std::size_t>(wanted, 1U << 30U)), &got,
+                                &at)) {
+                    return std::nullopt;
+                }
+                return got;
+            });
     }
 
   private:
