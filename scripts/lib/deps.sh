@@ -28,6 +28,9 @@ KIVOLA_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev findutils xvfb 
 # and Wine to run its tests (fonts-wine and fonts-liberation give windows their usual fonts).
 KIVOLA_WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-posix googletest)
 KIVOLA_WINDOWS_PACKAGES=("${KIVOLA_WINDOWS_BUILD_PACKAGES[@]}" wine wine64 fonts-wine fonts-liberation)
+# The benchmarks: the cold start reads a drive through a slow FUSE view of ours (libfuse3),
+# evicted from the page cache with vmtouch, and watches X for the windows shown (xcb).
+KIVOLA_BENCH_PACKAGES=(libfuse3-dev fuse3 libxcb1-dev vmtouch)
 # The fuzzers: clang with libFuzzer and the sanitizers' runtimes.
 KIVOLA_FUZZ_PACKAGES=(clang libclang-rt-dev)
 # What the Linux edition carries onto a drive besides qt6-base: the Wayland platform plugin.
