@@ -24,6 +24,8 @@ KIVOLA_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev)
 # watches what making it does to the drive; weston is the Wayland compositor it runs on.
 KIVOLA_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev findutils xvfb xauth fonts-dejavu-core
   xdotool imagemagick strace weston)
+# The drive tests pull a real exFAT drive: an image on a loop device, mounted through FUSE.
+KIVOLA_TEST_PACKAGES+=(exfatprogs exfat-fuse)
 # The Windows edition: MinGW-w64 with POSIX threads and GoogleTest's sources to compile with it,
 # and Wine to run its tests (fonts-wine and fonts-liberation give windows their usual fonts).
 KIVOLA_WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-posix googletest)

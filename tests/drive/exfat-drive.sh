@@ -68,6 +68,13 @@ exfat_pull() {
 
 exfat_plug_back() {
   umount -l "$exfat_mount" 2>/dev/null || true
+  # A stick plugged back is a new device. The old loop device stays tied to the pulled mount
+  # while any program holds a file of it open (a running program always does), and FUSE then
+  # fails to mount it again ("reading device: Operation not permitted"); detached here, it goes
+  # once the last such file is closed.
+  losetup -d "$exfat_loop" 2>/dev/null || true
+  exfat_loop=$(losetup -f --show "$exfat_image" 2>/dev/null) ||
+    exfat_skip "no loop device could be attached"
   exfat_mount_now
 }
 
