@@ -39,6 +39,11 @@ class NoteView {
     // then raises txtNote_LostFocus as any other does.
     virtual void LeaveTextBox() = 0;
 
+    // The note's save timer: one shot, each call starting it again from the beginning (the
+    // pause in typing after which the note is saved). It raises SaveTimer_Timer.
+    virtual void StartSaveTimer(int milliseconds) = 0;
+    virtual void StopSaveTimer() = 0;
+
     virtual void ShowWindow() = 0;
     virtual void CloseWindow() = 0;  // unloads the window; frmNote must not be used afterwards
 };

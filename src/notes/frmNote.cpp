@@ -197,6 +197,16 @@ void frmNote::txtNote_LostFocus() {
     SaveNote();
 }
 
+void frmNote::txtNote_Change() {
+    if (!deleted_) {
+        view_.StartSaveTimer(SavePauseMilliseconds);
+    }
+}
+
+void frmNote::SaveTimer_Timer() {
+    Save(Telling::OncePerFailure);
+}
+
 bool frmNote::txtNote_KeyDown(int KeyCode, int Shift) {
     if (KeyCode != Support::KeyEscape || Shift != 0 || deleted_) {
         return false;
@@ -211,14 +221,14 @@ bool frmNote::HasUnsavedText() const {
 }
 
 bool frmNote::SaveNote() {
-    return Save(true);
+    return Save(Telling::EveryTime);
 }
 
 bool frmNote::SaveNoteQuietly() {
-    return Save(false);
+    return Save(Telling::Never);
 }
 
-bool frmNote::Save(bool tellTheUser) {
+bool frmNote::Save(Telling telling) {
     if (deleted_) {
         return true;
     }
@@ -258,16 +268,24 @@ bool frmNote::Save(bool tellTheUser) {
     if (written) {
         savedText_.emplace(text);
         failedText_.reset();
-        if (leftAlone && tellTheUser) {
+        failedReason_.clear();
+        view_.StopSaveTimer();
+        if (leftAlone && telling != Telling::Never) {
             ShowLeftAlone(*leftAlone);
         }
         return true;
     }
-    if (!tellTheUser) {
+    // Tried again by itself, so that the text reaches the drive once it can be written again
+    // (a drive put back, space freed) whether or not anyone types or clicks.
+    view_.StartSaveTimer(SavePauseMilliseconds);
+    if (telling == Telling::Never) {
         return false;
     }
-    // Both focus events of one click fail alike; say it once, and again when anything changes.
-    if (failedText_ != text || failedReason_ != written.Reason) {
+    // Both focus events of one click fail alike: said once, and again when the user causes a
+    // save of other text. A save nobody asked for says only what has not been said.
+    const bool newFailure = !failedText_ || failedReason_ != written.Reason;
+    const bool otherText = failedText_ != text;
+    if (newFailure || (telling == Telling::EveryTime && otherText)) {
         failedText_.emplace(text);
         failedReason_ = written.Reason;
         ShowSaveFailure(written.Reason);
@@ -289,8 +307,8 @@ void frmNote::ShowLeftAlone(const std::u16string& unreadable) {
 void frmNote::ShowSaveFailure(const std::u16string& reason) {
     Platform::MessageBoxRequest failure;
     failure.Prompt = u"The note could not be saved.\r\n\r\n" + NoteFilePath() + u"\r\n" + reason +
-                     u"\r\n\r\nThe text stays in the note window and is saved again when the "
-                     u"note loses the focus.";
+                     u"\r\n\r\nThe text stays in the note window and is saved as soon as the "
+                     u"drive can be written again.";
     failure.Title = u"SAVE NOTE";
     failure.Icon = Platform::MessageIcon::Exclamation;
     dialogs_.ShowMessage(failure);

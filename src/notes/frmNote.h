@@ -2,7 +2,8 @@
 
 // The behaviour of a note window: its note ID, the load step that shapes it and reads its note
 // file, moving it by its top strip, deleting it, and saving its text whenever it loses the
-// focus. The window itself is behind NoteView; every event reaches this class by its name.
+// focus and whenever typing pauses. The window itself is behind NoteView; every event reaches
+// this class by its name.
 
 #include <cstdint>
 #include <optional>
@@ -23,6 +24,11 @@ namespace Notes {
 
 // What txtNote holds when a note window is made; the front-end sets it at creation.
 inline constexpr std::u16string_view InitialNoteText = u"Type here to write your note...\r\n";
+
+// How long typing must rest before a changed note is saved by itself, and how often a save that
+// failed is tried again: a pulled drive, a killed program or a power cut loses at most this much
+// of what was typed, and a note whose drive comes back is saved without anyone asking.
+inline constexpr int SavePauseMilliseconds = 2000;
 
 // The note window's controls, in twips, in the window's order of controls.
 struct NoteControlTwips {
@@ -62,6 +68,10 @@ class frmNote {
     void Image2_Click();  // delete action; may close the window, after which this is gone
     void Form_LostFocus();
     void txtNote_LostFocus();
+    // The user changed txtNote's text: the pause before it is saved starts again.
+    void txtNote_Change();
+    // The save timer ran out: typing has paused, or a failed save is due to be tried again.
+    void SaveTimer_Timer();
     // A key pressed in txtNote (Support::Key*, Shift as in MouseDrag.h); true when the note used
     // it. Escape leaves the text box, which saves the note as any focus loss does.
     bool txtNote_KeyDown(int KeyCode, int Shift);
@@ -75,7 +85,11 @@ class frmNote {
     bool HasUnsavedText() const;
 
   private:
-    bool Save(bool tellTheUser);
+    // Who hears of a save that failed: the user at every save they caused (once for the two
+    // focus events of one click), once per failure for the saves nobody asked for, nobody at
+    // the end of a session.
+    enum class Telling { EveryTime, OncePerFailure, Never };
+    bool Save(Telling telling);
     void EnsureLoaded();
     void RunLoadStep();
     void ShowSaveFailure(const std::u16string& reason);
@@ -96,7 +110,8 @@ class frmNote {
     // The text that the note file holds as far as this window knows: what was loaded or last
     // saved, or for a note without a file the text the window opened with.
     std::optional<Support::CompactText> savedText_;
-    // The last failed save, so that the two focus events of one click report it once.
+    // The last failure the user was told of, so that the two focus events of one click, and
+    // the saves tried again by themselves, report it once. Cleared by a save that succeeds.
     std::optional<Support::CompactText> failedText_;
     std::u16string failedReason_;
     // What the window says in place of a note whose file could not be opened.

@@ -15,6 +15,7 @@ exfat_image=""
 exfat_mount=""
 exfat_loop=""
 exfat_options=""
+exfat_old_loops=()
 
 exfat_skip() {
   echo "skipped: $*"
@@ -30,7 +31,12 @@ exfat_mount_now() {
   [ -n "$exfat_options" ] && args=(-o "$exfat_options")
   mount.exfat-fuse "${args[@]}" "$exfat_loop" "$exfat_mount" >/dev/null 2>&1 ||
     exfat_skip "mount.exfat-fuse could not mount $exfat_loop"
-  [ -n "$(exfat_fuse_pid)" ] || exfat_skip "found no FUSE process for $exfat_mount"
+  # The FUSE process goes to the background on its own; it may take a moment to be listed.
+  for _ in $(seq 1 50); do
+    [ -n "$(exfat_fuse_pid)" ] && return 0
+    sleep 0.1
+  done
+  exfat_skip "found no FUSE process for $exfat_mount"
 }
 
 exfat_start() {
@@ -66,22 +72,25 @@ exfat_pull() {
   exit 1
 }
 
+# A stick plugged in again is a new block device: the old one stays claimed by the dead mount
+# for as long as a program still has files or its working folder there.
 exfat_plug_back() {
   umount -l "$exfat_mount" 2>/dev/null || true
-  # A stick plugged back is a new device. The old loop device stays tied to the pulled mount
-  # while any program holds a file of it open (a running program always does), and FUSE then
-  # fails to mount it again ("reading device: Operation not permitted"); detached here, it goes
-  # once the last such file is closed.
-  losetup -d "$exfat_loop" 2>/dev/null || true
+  exfat_old_loops+=("$exfat_loop")
   exfat_loop=$(losetup -f --show "$exfat_image" 2>/dev/null) ||
-    exfat_skip "no loop device could be attached"
+    exfat_skip "no loop device could be attached again"
   exfat_mount_now
 }
 
 exfat_stop() {
   [ -n "$exfat_mount" ] && umount -l "$exfat_mount" 2>/dev/null
-  [ -n "$exfat_loop" ] && losetup -d "$exfat_loop" 2>/dev/null
+  local loop
+  for loop in "$exfat_loop" "${exfat_old_loops[@]}"; do
+    # A loop device still in use goes once it is no longer.
+    [ -n "$loop" ] && losetup -d "$loop" 2>/dev/null
+  done
   exfat_loop=""
+  exfat_old_loops=()
   exfat_mount=""
   return 0
 }

@@ -82,6 +82,24 @@ TEST_F(NoteWindowTest, ANewNoteIsSavedWhenItLosesTheFocusAndAnUntouchedOneIsLeft
     EXPECT_THAT(dialogs.Messages, IsEmpty());
 }
 
+TEST_F(NoteWindowTest, TypedTextIsSavedAfterAPauseWithoutTheNoteLosingTheFocus) {
+    Start();
+    WaitForGrid();
+    QTest::mouseClick(Control<QWidget>(window.get(), "lblNewNote"), Qt::LeftButton);
+    ASSERT_THAT(Notes(), SizeIs(1));
+    QtUi::NoteWindow* note = Notes()[0];
+    note->activateWindow();
+    TextBox(note)->setFocus();
+    ASSERT_TRUE(WaitUntil([&] { return note->isActiveWindow(); }, 1000));
+    Type(note, QStringLiteral("Milk"));
+    const std::string file = "Notes/" + TestSupport::Utf8(note->Form().noteID) + ".txt";
+    EXPECT_FALSE(drive.Exists(file));
+    EXPECT_TRUE(WaitUntil([&] { return drive.Exists(file); }));
+    EXPECT_EQ(drive.ReadFile(file), "Milk");
+    EXPECT_TRUE(note->isActiveWindow());
+    EXPECT_TRUE(TextBox(note)->hasFocus());
+}
+
 TEST_F(NoteWindowTest, LineEndsOfEveryKindShowAsLinesAndTypedOnesAreSavedAsCrLf) {
     // CR LF, a bare LF, a bare CR, and a no-break space that must survive as it is.
     AddNote("Mixed",

@@ -54,6 +54,8 @@ class TextOnlyView : public Notes::NoteView {
     void ShowWindow() override {}
     void CloseWindow() override {}
     void LeaveTextBox() override {}
+    void StartSaveTimer(int /*milliseconds*/) override {}
+    void StopSaveTimer() override {}
 
   private:
     std::u16string given_{Notes::InitialNoteText};

@@ -302,6 +302,49 @@ TEST(SaveNote, WritesChangedTextAtomicallyAndOnlyWhenChanged) {
     EXPECT_EQ(f.drive.ReadFile("Notes/n123-4A567-8901q.txt"), "short");
 }
 
+TEST(SaveNote, APauseInTypingSavesAndAFailedSaveIsTriedAgainAndToldOnce) {
+    NoteFixture f;
+    f.note.SetNoteID(u"paused");
+    f.note.Show();
+    const auto type = [&f](const std::u16string& text) {
+        f.view.Text = text;
+        f.note.txtNote_Change();
+    };
+    type(u"first words");
+    EXPECT_EQ(f.view.SaveTimer, Notes::SavePauseMilliseconds);
+    f.note.SaveTimer_Timer();
+    EXPECT_EQ(f.drive.ReadFile("Notes/paused.txt"), "first words");
+    EXPECT_FALSE(f.view.SaveTimer.has_value());
+    EXPECT_TRUE(f.dialogs.Messages.empty());
+
+    // The drive cannot take the text: told once, however many pauses follow, and tried again
+    // by itself until it can.
+    fs::remove(f.drive.Path() / "Notes/paused.txt");
+    fs::remove(f.drive.Path() / "Notes");
+    f.drive.WriteFile("Notes", "a file where the Notes folder should be");
+    type(u"first words, then more");
+    f.note.SaveTimer_Timer();
+    type(u"first words, then more and more");
+    f.note.SaveTimer_Timer();
+    f.note.SaveTimer_Timer();
+    EXPECT_EQ(f.dialogs.Messages.size(), 1U);
+    EXPECT_EQ(f.view.SaveTimer, Notes::SavePauseMilliseconds);
+    EXPECT_TRUE(f.note.HasUnsavedText());
+
+    fs::remove(f.drive.Path() / "Notes");
+    f.note.SaveTimer_Timer();
+    EXPECT_EQ(f.drive.ReadFile("Notes/paused.txt"), "first words, then more and more");
+    EXPECT_FALSE(f.view.SaveTimer.has_value());
+
+    // A failure after a save that worked is a new one, and is told again.
+    fs::remove(f.drive.Path() / "Notes/paused.txt");
+    fs::remove(f.drive.Path() / "Notes");
+    f.drive.WriteFile("Notes", "blocking again");
+    type(u"later");
+    f.note.SaveTimer_Timer();
+    EXPECT_EQ(f.dialogs.Messages.size(), 2U);
+}
+
 TEST(NoteWindow, EscapeLeavesTheTextBoxAndNoOtherKeyDoes) {
     NoteFixture f;
     f.note.SetNoteID(u"Shopping");

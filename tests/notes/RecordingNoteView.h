@@ -47,6 +47,11 @@ class RecordingNoteView : public Notes::NoteView {
     double PixelsPerTwip() const override { return Ppt; }
     Transparent::RegionApi& WindowRegionApi() override { return regions_; }
     void LeaveTextBox() override { Calls.emplace_back("leave"); }
+    // The save timer: the interval it runs with, or nothing while it is stopped. Tests make it
+    // run out by calling SaveTimer_Timer.
+    std::optional<int> SaveTimer;
+    void StartSaveTimer(int milliseconds) override { SaveTimer = milliseconds; }
+    void StopSaveTimer() override { SaveTimer.reset(); }
     void ShowWindow() override { Calls.emplace_back("show"); }
     void CloseWindow() override { Calls.emplace_back("close"); }
 

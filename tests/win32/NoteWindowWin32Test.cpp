@@ -94,6 +94,19 @@ TEST_F(NoteWindowWin32Test, ANewNoteIsSavedWhenItLosesTheFocusAndAnUntouchedOneI
     EXPECT_THAT(dialogs.Messages, IsEmpty());
 }
 
+TEST_F(NoteWindowWin32Test, TypedTextIsSavedAfterAPauseWithoutTheNoteLosingTheFocus) {
+    Start();
+    Win32Ui::NoteWindow* note = NewNote();
+    ASSERT_NE(note, nullptr);
+    SetFocus(note->TextBox());
+    Retype(note, u"Milk");
+    const std::string file = "Notes/" + TestSupport::Utf8(note->Form().noteID) + ".txt";
+    EXPECT_FALSE(drive.Exists(file));
+    EXPECT_TRUE(WaitUntil([&] { return drive.Exists(file); }));
+    EXPECT_EQ(drive.ReadFile(file), "Milk");
+    EXPECT_EQ(GetFocus(), note->TextBox());
+}
+
 TEST_F(NoteWindowWin32Test, ALongNoteIsPastedPastTheEditControlsUsualLimit) {
     Start();
     Win32Ui::NoteWindow* note = NewNote();

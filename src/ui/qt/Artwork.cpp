@@ -1,5 +1,7 @@
 #include "ui/qt/Artwork.h"
 
+#include <QImageReader>
+
 #include <QApplication>
 #include <QPalette>
 
@@ -18,7 +20,11 @@ QPixmap Resource(const char* name) {
         return true;
     }();
     (void)loaded;
-    return {QString::fromLatin1(name)};
+    // Named as PNG, which Qt reads itself: unnamed, Qt would first load every picture reader
+    // the drive carries to ask each whether it knows the file.
+    QImageReader reader(QString::fromLatin1(name), "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 
 #include "launcher/Form1.h"
 #include "launcher/Form1Layout.h"
+#include "launcher/PictureFormat.h"
 #include "launcher/PictureLimit.h"
 #include "notes/NoteStartup.h"
 #include "platform/Dialogs.h"
@@ -279,6 +280,12 @@ bool LauncherWindow::LoadSlotPicture(int slot, const std::u16string& file) {
         QBuffer buffer(&content);
         buffer.open(QIODevice::ReadOnly);
         QImageReader reader(&buffer);
+        // Told the format, Qt loads only the reader for it rather than every one it carries.
+        const std::string_view format = Launcher::PictureFormatOf(*bytes);
+        if (!format.empty()) {
+            reader.setFormat(QByteArray(format.data(), static_cast<qsizetype>(format.size())));
+            reader.setAutoDetectImageFormat(false);
+        }
         // Sized from the header before a pixel is decoded.
         const QSize size = reader.size();
         if (size.isValid() && size.width() <= Launcher::MaxPictureSide &&

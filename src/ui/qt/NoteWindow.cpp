@@ -9,6 +9,7 @@
 #include <QResizeEvent>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTimer>
 #include <QWindow>
 
 #include "notes/frmNote.h"
@@ -122,8 +123,22 @@ NoteWindow::NoteWindow(Platform::Dialogs& dialogs, std::u16string programFolder)
         sized->setAttribute(Qt::WA_PendingResizeEvent, false);
     }
 
+    saveTimer_ = new QTimer(this);
+    saveTimer_->setSingleShot(true);
+
     form_ = std::make_unique<Notes::frmNote>(*this, dialogs, std::move(programFolder));
     SetNoteText(std::u16string(Notes::InitialNoteText));
+
+    connect(txtNote_, &QPlainTextEdit::textChanged, this, [this] {
+        if (!closed_ && !settingText_) {
+            form_->txtNote_Change();
+        }
+    });
+    connect(saveTimer_, &QTimer::timeout, this, [this] {
+        if (!closed_) {
+            form_->SaveTimer_Timer();
+        }
+    });
 
     connect(Image1_, &Picture::MouseDown, this, [this](int button, int shift, QPointF at) {
         if (closed_) {
@@ -168,7 +183,9 @@ void NoteWindow::SetNoteText(std::u16string text) {
     const QString box = TextBoxFromNoteText(text);
     // Gone before the document is built from the box's copy.
     std::u16string().swap(text);
+    settingText_ = true;
     txtNote_->setPlainText(box);
+    settingText_ = false;
     givenRevision_ = txtNote_->document()->revision();
 }
 
@@ -211,6 +228,14 @@ void NoteWindow::MaskRegions::SetWindowRgn(Transparent::RegionHandle region, boo
 
 void NoteWindow::LeaveTextBox() {
     setFocus(Qt::OtherFocusReason);
+}
+
+void NoteWindow::StartSaveTimer(int milliseconds) {
+    saveTimer_->start(milliseconds);
+}
+
+void NoteWindow::StopSaveTimer() {
+    saveTimer_->stop();
 }
 
 void NoteWindow::ShowWindow() {

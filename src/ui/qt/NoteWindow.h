@@ -22,6 +22,7 @@
 #include "shaping/RegionBuilder.h"
 
 class QPlainTextEdit;
+class QTimer;
 class QTextDocument;
 
 namespace Platform {
@@ -67,6 +68,8 @@ class NoteWindow : public QWidget, public Notes::NoteView {
     double PixelsPerTwip() const override;
     Transparent::RegionApi& WindowRegionApi() override { return regions_; }
     void LeaveTextBox() override;
+    void StartSaveTimer(int milliseconds) override;
+    void StopSaveTimer() override;
     void ShowWindow() override;
     void CloseWindow() override;
 
@@ -96,6 +99,8 @@ class NoteWindow : public QWidget, public Notes::NoteView {
     Picture* Image1_ = nullptr;
     Picture* Image2_ = nullptr;
     DisplayHeldPixels* pixels_ = nullptr;
+    QTimer* saveTimer_ = nullptr;
+    bool settingText_ = false;  // the text box is being filled by SetNoteText, not by the user
     MaskRegions regions_{*this};
     std::unique_ptr<Notes::frmNote> form_;
     bool closed_ = false;

@@ -8,6 +8,7 @@
 #include "platform/Memory.h"
 #include "platform/Processes.h"
 #include "ui/qt/LauncherWindow.h"
+#include "ui/qt/ProgramInMemory.h"
 #include "ui/qt/QtDialogs.h"
 #include "ui/qt/QuitOnSignal.h"
 
@@ -18,8 +19,14 @@ int main(int argc, char* argv[]) {
     QtUi::QtDialogs dialogs;
     const auto drives = Platform::SystemDrives();
     const auto processes = Platform::SystemProcesses();
-    QtUi::LauncherWindow window(dialogs, *drives, *processes, Platform::ProgramFolder());
+    const std::u16string programFolder = Platform::ProgramFolder();
+    QtUi::LauncherWindow window(dialogs, *drives, *processes, programFolder);
     quitOnSignal.SetStop([&window] { window.EndForSession(); });
     window.show();
+    // The drive may be pulled while the program runs; after the start-up has had the drive to
+    // itself, nothing of the program is left to be read from there.
+    QtUi::ProgramInMemory inMemory(programFolder);
+    constexpr int kAfterStartUpMilliseconds = 500;
+    inMemory.StartAfter(kAfterStartUpMilliseconds);
     return QApplication::exec();
 }

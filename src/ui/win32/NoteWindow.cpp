@@ -200,6 +200,15 @@ LRESULT CALLBACK NoteWindow::TextBoxProcedure(HWND box, UINT message, WPARAM wPa
     return CallNextProcedure(box, message, wParam, lParam);
 }
 
+void NoteWindow::StartSaveTimer(int milliseconds) {
+    // Set again under the same ID, a timer starts over.
+    SetTimer(window_, SaveTimerId, static_cast<UINT>(milliseconds), nullptr);
+}
+
+void NoteWindow::StopSaveTimer() {
+    KillTimer(window_, SaveTimerId);
+}
+
 void NoteWindow::ShowWindow() {
     if (activateOnShow_) {
         ::ShowWindow(window_, SW_SHOW);
@@ -227,9 +236,21 @@ LRESULT NoteWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_COMMAND:
-            if (reinterpret_cast<HWND>(lParam) == txtNote_ && HIWORD(wParam) == EN_KILLFOCUS &&
-                !closed_) {
-                form_->txtNote_LostFocus();
+            if (reinterpret_cast<HWND>(lParam) == txtNote_ && !closed_) {
+                // A multi-line edit control reports no change for the text we set ourselves.
+                if (HIWORD(wParam) == EN_CHANGE) {
+                    form_->txtNote_Change();
+                } else if (HIWORD(wParam) == EN_KILLFOCUS) {
+                    form_->txtNote_LostFocus();
+                }
+            }
+            return 0;
+        case WM_TIMER:
+            if (wParam == SaveTimerId) {
+                StopSaveTimer();
+                if (!closed_) {
+                    form_->SaveTimer_Timer();
+                }
             }
             return 0;
         case WM_ACTIVATE:

@@ -67,10 +67,14 @@ class NoteWindow : public Notes::NoteView, private ControlOwner {
     double PixelsPerTwip() const override;
     Transparent::RegionApi& WindowRegionApi() override { return regions_; }
     void LeaveTextBox() override;
+    void StartSaveTimer(int milliseconds) override;
+    void StopSaveTimer() override;
     void ShowWindow() override;
     void CloseWindow() override;
 
   private:
+    static constexpr UINT_PTR SaveTimerId = 1;
+
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void PlaceControls();
     void OnDpiChanged(int dpi, const RECT& suggested);
