@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The Windows edition when its drive is pulled, under Wine: KIVOLA.exe started from a real exFAT
-# drive (tests/drive/exfat-drive.sh) mapped as drive K:, a note typed into, the drive pulled.
-# Then a focus loss must say the note could not be saved, and a click on an application and a
-# new note must leave the program running; with the drive back at the same letter the next
-# focus loss saves the text, and the close picture ends the program with status 0.
+# drive (tests/drive/exfat-drive.sh) mapped as drive K:, a note typed into, saved by a pause in
+# typing, typed into again and the drive pulled at once. Then a focus loss must say the note
+# could not be saved, and a click on an application and a new note must leave the program
+# running; with the drive back at the same letter what the pause saved is there and the next
+# focus loss saves the rest, and the close picture ends the program with status 0.
 #
 # Usage: pull-drive-wine.sh SOURCE-ROOT KIVOLA.EXE APPLICATION.EXE WORK-FOLDER WINE-PREFIX
 # (as root, with /dev/fuse and loop devices; exits 77 saying why when the machine has not got
@@ -122,17 +123,22 @@ first_slot() { click_in "$launcher" 60 92; }
 background() { click_in "$launcher" 160 40; }
 close_picture() { click_in "$launcher" 308 17; }
 
+# in_note TEXT: whether a note file on the drive holds TEXT.
+in_note() { grep -q -F "$1" "$drive"/Notes/*.txt 2>/dev/null; }
+
 new_note
 note=$(wait_window "KIVOLA note")
 click_in "$note" 100 100
-text="typed before the pull"
+# A pause in typing saves the note, the focus staying where it is.
+paused="saved by a pause"
+xdotool type --delay 20 "$paused"
+sleep 3
+in_note "$paused" || fail "the note was not saved after a pause in typing"
+text=" and typed just before the pull"
 xdotool type --delay 20 "$text"
-sleep 0.5
-
-# Nothing has saved it yet: the note kept the focus.
-if grep -q -F "$text" "$drive"/Notes/*.txt 2>/dev/null; then
-  fail "the note was saved before the pull; the test would prove nothing"
-fi
+sleep 0.3
+# Nothing has saved that yet: the note kept the focus, and typing has hardly stopped.
+! in_note "$text" || fail "the note was saved before the pull; the test would prove nothing"
 echo "=== the drive pulled"
 exfat_pull
 background
@@ -155,6 +161,7 @@ background
 
 echo "=== the drive back at the same letter"
 exfat_plug_back
+in_note "$paused" || fail "what a pause saved is not on the drive once it is back"
 click_in "$note" 100 100
 background
 saved=""
