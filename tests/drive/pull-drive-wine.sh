@@ -133,6 +133,11 @@ click_in "$note" 100 100
 paused="saved by a pause"
 xdotool type --delay 20 "$paused"
 sleep 3
+# (A loaded machine may take a moment longer to write it.)
+for _ in $(seq 1 30); do
+  in_note "$paused" && break
+  sleep 0.1
+done
 in_note "$paused" || fail "the note was not saved after a pause in typing"
 text=" and typed just before the pull"
 xdotool type --delay 20 "$text"
