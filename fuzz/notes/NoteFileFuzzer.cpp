@@ -10,6 +10,7 @@
 #include "notes/NoteFile.h"
 #include "notes/NoteStartup.h"
 #include "notes/RandomString.h"
+#include "platform/posix/FileNameCodec.h"
 #include "support/TextCodec.h"
 
 namespace {
@@ -41,7 +42,7 @@ void NoteText(std::string_view bytes) {
 }
 
 void FileName(std::string_view bytes) {
-    const std::u16string name = TextCodec::DecodeFileName(bytes);
+    const std::u16string name = Platform::Posix::DecodeFileName(bytes);
     const auto noteId = Notes::NoteIdFromFileName(name);
     if (!noteId) {
         return;
@@ -54,7 +55,7 @@ void FileName(std::string_view bytes) {
 
 void Mask(std::string_view bytes) {
     const std::size_t maskLength = bytes.size() / 2;
-    const std::u16string mask = TextCodec::DecodeFileName(bytes.substr(0, maskLength));
+    const std::u16string mask = Platform::Posix::DecodeFileName(bytes.substr(0, maskLength));
     BytesRandom draws(bytes.substr(maskLength));
     if (Notes::RandomString(mask, draws).size() != mask.size()) {
         std::abort();

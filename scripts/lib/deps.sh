@@ -24,10 +24,17 @@ KIVOLA_BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev)
 # watches what making it does to the drive; weston is the Wayland compositor it runs on.
 KIVOLA_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev findutils xvfb xauth fonts-dejavu-core
   xdotool imagemagick strace weston)
+# The drive tests pull a real exFAT drive: an image on a loop device, mounted through FUSE.
+KIVOLA_TEST_PACKAGES+=(exfatprogs exfat-fuse)
 # The Windows edition: MinGW-w64 with POSIX threads and GoogleTest's sources to compile with it,
 # and Wine to run its tests (fonts-wine and fonts-liberation give windows their usual fonts).
 KIVOLA_WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-posix googletest)
 KIVOLA_WINDOWS_PACKAGES=("${KIVOLA_WINDOWS_BUILD_PACKAGES[@]}" wine wine64 fonts-wine fonts-liberation)
+# The benchmarks: the cold start reads a drive through a slow FUSE view of ours (libfuse3),
+# evicted from the page cache with vmtouch, and watches X for the windows shown (xcb).
+KIVOLA_BENCH_PACKAGES=(libfuse3-dev fuse3 libxcb1-dev vmtouch)
+# The fuzzers: clang with libFuzzer and the sanitizers' runtimes.
+KIVOLA_FUZZ_PACKAGES=(clang libclang-rt-dev)
 # What the Linux edition carries onto a drive besides qt6-base: the Wayland platform plugin.
 KIVOLA_DRIVE_PACKAGES=(qt6-wayland)
 # The release archive (scripts/make-release): zip packs it, cmark-gfm makes the guide's HTML.
