@@ -197,6 +197,10 @@ void frmNote::txtNote_LostFocus() {
     SaveNote();
 }
 
+bool frmNote::Form_QueryUnload() {
+    return SaveNote();
+}
+
 bool frmNote::txtNote_KeyDown(int KeyCode, int Shift) {
     if (KeyCode != Support::KeyEscape || Shift != 0 || deleted_) {
         return false;

@@ -62,6 +62,10 @@ class frmNote {
     void Image2_Click();  // delete action; may close the window, after which this is gone
     void Form_LostFocus();
     void txtNote_LostFocus();
+    // The window is asked to close (by the window manager, Alt+F4, the task bar): the note's
+    // text goes to its file first, and a note whose text could not be written stays open with
+    // it. True when the window may close.
+    bool Form_QueryUnload();
     // A key pressed in txtNote (Support::Key*, Shift as in MouseDrag.h); true when the note used
     // it. Escape leaves the text box, which saves the note as any focus loss does.
     bool txtNote_KeyDown(int KeyCode, int Shift);
