@@ -14,12 +14,10 @@
 
 #include <gmock/gmock.h>
 
-#include <csignal>
 #include <string>
 
 #include "GuiFixture.h"
 #include "notes/frmNote.h"
-#include "ui/qt/QuitOnSignal.h"
 
 namespace {
 
@@ -251,98 +249,6 @@ TEST_F(NoteWindowTest, TheWindowIsCutToItsControlsAndMovesByItsStrip) {
     Drag(strip1, QPoint(100, 10), {{13, 7}}, Qt::RightButton);
     Drag(strip1, QPoint(100, 10), {{13, 7}}, Qt::LeftButton | Qt::RightButton);
     EXPECT_EQ(note->pos(), start + QPoint(33, -23));
-}
-
-TEST_F(NoteWindowTest, TheCloseButtonSavesChangedNotesBeforeTheProgramEnds) {
-    AddNote("Plan", "old text");
-    Start();
-    WaitForGrid();
-    ASSERT_THAT(Notes(), SizeIs(1));
-    QtUi::NoteWindow* note = Notes()[0];
-    Type(note, QStringLiteral("new text"));
-    QSignalSpy ended(window.get(), &QtUi::LauncherWindow::ProgramEnded);
-    QTest::mouseClick(Control<QWidget>(window.get(), "Image1"), Qt::LeftButton);
-    EXPECT_EQ(drive.ReadFile("Notes/Plan.txt"), "new text");
-    EXPECT_EQ(ended.count(), 1);
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_FALSE(note->isVisible());
-}
-
-TEST_F(NoteWindowTest, ClosingByTheWindowManagerSavesFirst) {
-    AddNote("One", "first");
-    AddNote("Two", "second");
-    Start();
-    ASSERT_THAT(Notes(), SizeIs(2));
-    QtUi::NoteWindow* one = Notes()[0]->Form().noteID == u"One" ? Notes()[0] : Notes()[1];
-    QtUi::NoteWindow* two = one == Notes()[0] ? Notes()[1] : Notes()[0];
-
-    // A note closed on its own (Alt+F4) keeps its text in its file and goes.
-    Type(one, QStringLiteral("first, changed"));
-    EXPECT_TRUE(one->close());
-    EXPECT_EQ(drive.ReadFile("Notes/One.txt"), "first, changed");
-    EXPECT_THAT(Notes(), SizeIs(1));
-
-    // The launcher closed the same way ends the program, the other note saved.
-    Type(two, QStringLiteral("second, changed"));
-    QSignalSpy ended(window.get(), &QtUi::LauncherWindow::ProgramEnded);
-    EXPECT_TRUE(window->close());
-    EXPECT_EQ(drive.ReadFile("Notes/Two.txt"), "second, changed");
-    EXPECT_EQ(ended.count(), 1);
-    EXPECT_FALSE(two->isVisible());
-}
-
-TEST_F(NoteWindowTest, ANoteThatCannotBeSavedKeepsTheProgramOpenUnlessTheUserLetsItGo) {
-    // A file where the Notes folder should be: no note can be written.
-    drive.WriteFile("Notes", "not a folder");
-    Start();
-    QTest::mouseClick(Control<QWidget>(window.get(), "lblNewNote"), Qt::LeftButton);
-    ASSERT_THAT(Notes(), SizeIs(1));
-    QtUi::NoteWindow* note = Notes()[0];
-    Type(note, QStringLiteral("precious"));
-    QSignalSpy ended(window.get(), &QtUi::LauncherWindow::ProgramEnded);
-
-    // The note says why it failed; then the question, which No answers.
-    dialogs.Answers = {Platform::MessageResult::Ok, Platform::MessageResult::No};
-    QTest::mouseClick(Control<QWidget>(window.get(), "Image1"), Qt::LeftButton);
-    EXPECT_EQ(ended.count(), 0);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(note->isVisible());
-    EXPECT_EQ(TextBox(note)->toPlainText(), QStringLiteral("precious"));
-    ASSERT_FALSE(dialogs.Messages.empty());
-    EXPECT_EQ(dialogs.Messages.back().DefaultButton, Platform::MessageResult::No);
-
-    dialogs.Answers.push_back(Platform::MessageResult::Yes);
-    QTest::mouseClick(Control<QWidget>(window.get(), "Image1"), Qt::LeftButton);
-    EXPECT_EQ(ended.count(), 1);
-    EXPECT_FALSE(note->isVisible());
-}
-
-TEST_F(NoteWindowTest, ASignalEndsTheProgramAfterSavingEvenWhenANoteCannotBeSaved) {
-    AddNote("Plan", "old text");
-    Start();
-    ASSERT_THAT(Notes(), SizeIs(1));
-    Type(Notes()[0], QStringLiteral("typed before the signal"));
-    QtUi::QuitOnSignal onSignal([this] { window->EndForSession(); });
-    QSignalSpy ended(window.get(), &QtUi::LauncherWindow::ProgramEnded);
-    ASSERT_EQ(::raise(SIGTERM), 0);
-    EXPECT_TRUE(WaitUntil([&] { return ended.count() == 1; }));
-    EXPECT_EQ(drive.ReadFile("Notes/Plan.txt"), "typed before the signal");
-    EXPECT_THAT(dialogs.Messages, IsEmpty());
-}
-
-TEST_F(NoteWindowTest, ASignalIsNotHeldUpByANoteThatCannotBeSaved) {
-    // A file where the Notes folder should be: no note can be written, and no one may be
-    // there to answer a message; one signal ends the program.
-    drive.WriteFile("Notes", "not a folder");
-    Start();
-    QTest::mouseClick(Control<QWidget>(window.get(), "lblNewNote"), Qt::LeftButton);
-    ASSERT_THAT(Notes(), SizeIs(1));
-    Type(Notes()[0], QStringLiteral("precious"));
-    QtUi::QuitOnSignal onSignal([this] { window->EndForSession(); });
-    QSignalSpy ended(window.get(), &QtUi::LauncherWindow::ProgramEnded);
-    ASSERT_EQ(::raise(SIGHUP), 0);
-    EXPECT_TRUE(WaitUntil([&] { return ended.count() == 1; }));
-    EXPECT_THAT(dialogs.Messages, IsEmpty());
 }
 
 }  // namespace

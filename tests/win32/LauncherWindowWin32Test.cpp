@@ -404,12 +404,4 @@ TEST_F(LauncherWindowWin32Test, APointerRestingOnASlotShowsItsApplicationsTitleA
     EXPECT_EQ(std::wstring(text), L"App 02");
 }
 
-TEST_F(LauncherWindowWin32Test, ClosingWithNoNotesEndsTheProgramAtOnce) {
-    Start();
-    SendMessageW(window->Handle(), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(window->Ended());
-    EXPECT_EQ(endings, 1);
-    EXPECT_EQ(window->Handle(), nullptr);
-}
-
 }  // namespace

@@ -1,0 +1,62 @@
+#pragma once
+
+// The Qt edition as the shared window scenarios (tests/scenarios) drive it: the real Qt
+// windows on the offscreen platform, worked through Qt's events.
+
+#include <QWidget>
+
+#include "EditionDriver.h"
+#include "GuiFixture.h"
+#include "notes/frmNote.h"
+
+class Edition : public GuiFixture, public EditionDriver {
+  protected:
+    TestSupport::TempFolder& Drive() override { return drive; }
+    void AddNamedApplication(const std::string& title) override { AddApplication(title); }
+    void AddNoteFile(const std::string& noteId, const std::string& text) override {
+        AddNote(noteId, text);
+    }
+    bool WaitForStart(const std::string& title) override;
+
+    void StartLauncher() override;
+    void StartActive() override;
+    Launcher::Form1& Form() override { return window->Form(); }
+
+    void PressKey(int keyCode, int shift) override;
+    void TypeText(const std::u16string& text) override;
+    void TurnWheel(ControlAt over, int delta) override;
+    void ClickControl(ControlAt control) override;
+    void ClickScrollArrow(bool down) override;
+    void ActivateLastNote() override;
+    void ActivateLauncher() override;
+
+    std::vector<std::string> SlotTitles() override { return GuiFixture::SlotTitles(); }
+    std::optional<ControlAt> Focused() override;
+    std::string FocusedName() override;
+    std::vector<ControlAt> Marked() override;
+    int ScrollValue() override;
+    bool LauncherShown() override { return window->isVisible(); }
+    bool Ended() override { return endings_ == 1; }
+    TestSupport::ScriptedDialogs& Dialogs() override { return dialogs; }
+    void CloseLauncherByUser() override { window->close(); }
+    void CloseNoteByUser(int note) override { Note(note)->close(); }
+    // What the system's request to stop (SIGTERM) does, as the program's main() wires it.
+    void EndSession() override;
+
+    int NoteCount() override { return static_cast<int>(Notes().size()); }
+    void ReplaceNoteText(int note, const std::u16string& text) override;
+    void FocusNoteTextBox(int note) override;
+    void PressEscapeInNote(int note) override;
+    bool NoteTextBoxFocused(int note) override;
+    std::u16string NoteText(int note) override;
+    std::u16string NoteId(int note) override { return Note(note)->Form().noteID; }
+    bool NoteShown(int note) override { return Note(note)->isVisible(); }
+
+  private:
+    QWidget* Widget(ControlAt control) const;
+    QtUi::NoteWindow* Note(int note) const { return Notes().at(static_cast<std::size_t>(note)); }
+    // Where the keyboard's input goes: the focused control of the launcher, else the launcher.
+    QWidget* KeyTarget() const;
+
+    int endings_ = 0;
+};
