@@ -16,16 +16,23 @@ class Edition : public GuiFixture, public EditionDriver {
     void AddNoteFile(const std::string& noteId, const std::string& text) override {
         AddNote(noteId, text);
     }
+    std::string AddLooseProgram(const std::string& title) override;
     bool WaitForStart(const std::string& title) override;
+    int ProgramStarts() override { return processes->Starts; }
 
     void StartLauncher() override;
     void StartActive() override;
     Launcher::Form1& Form() override { return window->Form(); }
+    void RestartLauncher() override;
+    void WaitForGrid() override { GuiFixture::WaitForGrid(); }
 
     void PressKey(int keyCode, int shift) override;
     void TypeText(const std::u16string& text) override;
     void TurnWheel(ControlAt over, int delta) override;
     void ClickControl(ControlAt control) override;
+    void RightClickControl(ControlAt control) override;
+    void PressAndReleaseBeside(ControlAt control) override;
+    void DoubleClickControl(ControlAt control) override;
     void ClickScrollArrow(bool down) override;
     void ActivateLastNote() override;
     void ActivateLauncher() override;
@@ -35,6 +42,10 @@ class Edition : public GuiFixture, public EditionDriver {
     std::string FocusedName() override;
     std::vector<ControlAt> Marked() override;
     int ScrollValue() override;
+    bool ScrollEnabled() override;
+    std::string ControlName(ControlAt control) override {
+        return Widget(control)->accessibleName().toStdString();
+    }
     bool LauncherShown() override { return window->isVisible(); }
     bool Ended() override { return endings_ == 1; }
     TestSupport::ScriptedDialogs& Dialogs() override { return dialogs; }
@@ -51,6 +62,12 @@ class Edition : public GuiFixture, public EditionDriver {
     std::u16string NoteText(int note) override;
     std::u16string NoteId(int note) override { return Note(note)->Form().noteID; }
     bool NoteShown(int note) override { return Note(note)->isVisible(); }
+    std::vector<std::u16string> NoteLines(int note) override;
+    void AppendToNote(int note, const std::u16string& text) override;
+    void UndoInNote(int note) override;
+    void LeaveNote(int note) override;
+    void ClickNoteCross(int note) override;
+    std::string NoteCrossName(int note) override;
 
   private:
     QWidget* Widget(ControlAt control) const;

@@ -29,11 +29,6 @@ class NoteWindowTest : public GuiFixture {
     static QPlainTextEdit* TextBox(const QtUi::NoteWindow* note) {
         return Control<QPlainTextEdit>(note, "txtNote");
     }
-    static void Type(QtUi::NoteWindow* note, const QString& text) {
-        QPlainTextEdit* box = TextBox(note);
-        box->selectAll();
-        QTest::keyClicks(box, text);
-    }
     // The note loses the focus to the launcher, as when the user clicks it.
     void FocusLauncher(QtUi::NoteWindow* note) {
         note->activateWindow();
@@ -50,35 +45,6 @@ class NoteWindowTest : public GuiFixture {
         return drive.ReadFile("Notes/" + TestSupport::Utf8(noteId) + ".txt");
     }
 };
-
-TEST_F(NoteWindowTest, ANewNoteIsSavedWhenItLosesTheFocusAndAnUntouchedOneIsLeftAlone) {
-    // Written elsewhere with bare line feeds: opening it must not count as a change.
-    AddNote("Unix", "one\ntwo");
-    Start();
-    WaitForGrid();
-    ASSERT_THAT(Notes(), SizeIs(1));
-    QtUi::NoteWindow* old = Notes()[0];
-    EXPECT_EQ(TextBox(old)->toPlainText(), QStringLiteral("one\ntwo"));
-
-    QTest::mouseClick(Control<QWidget>(window.get(), "lblNewNote"), Qt::LeftButton);
-    ASSERT_THAT(Notes(), SizeIs(2));
-    QtUi::NoteWindow* note = Notes()[1];
-    EXPECT_TRUE(note->isVisible());
-    EXPECT_EQ(note->NoteText(), u"Type here to write your note...\r\n");
-    const std::u16string id = note->Form().noteID;
-    ASSERT_THAT(id, ::testing::SizeIs(16));
-
-    Type(note, QStringLiteral("Milk"));
-    QTest::keyClick(TextBox(note), Qt::Key_Return);
-    QTest::keyClicks(TextBox(note), QStringLiteral("Eggs"));
-    EXPECT_FALSE(drive.Exists("Notes/" + TestSupport::Utf8(id) + ".txt"));
-    FocusLauncher(note);
-    EXPECT_EQ(NoteFile(id), "Milk\r\nEggs");
-
-    FocusLauncher(old);
-    EXPECT_EQ(drive.ReadFile("Notes/Unix.txt"), "one\ntwo");
-    EXPECT_THAT(dialogs.Messages, IsEmpty());
-}
 
 TEST_F(NoteWindowTest, LineEndsOfEveryKindShowAsLinesAndTypedOnesAreSavedAsCrLf) {
     // CR LF, a bare LF, a bare CR, and a no-break space that must survive as it is.
@@ -182,47 +148,6 @@ TEST_F(NoteWindowTest, OnlyTheNoteBeingWorkedInKeepsItsPixelsAndAnExposedNotePai
     EXPECT_TRUE(WaitUntil([&] { return !HoldsPixels(note); }, 1000));
     const std::u16string id = note->Form().noteID;
     EXPECT_EQ(NoteFile(id), "xnote " + TestSupport::Utf8(id).substr(1));
-}
-
-TEST_F(NoteWindowTest, AnEditUndoneAfterItsSaveIsSavedAgain) {
-    AddNote("Undo", "old");
-    Start();
-    ASSERT_THAT(Notes(), SizeIs(1));
-    QtUi::NoteWindow* note = Notes()[0];
-    TextBox(note)->moveCursor(QTextCursor::End);
-    QTest::keyClicks(TextBox(note), QStringLiteral("er"));
-    FocusLauncher(note);
-    ASSERT_EQ(drive.ReadFile("Notes/Undo.txt"), "older");
-
-    // Back to the text the window opened with: the file must follow, not stay at "older".
-    TextBox(note)->undo();
-    ASSERT_EQ(TextBox(note)->toPlainText(), QStringLiteral("old"));
-    FocusLauncher(note);
-    EXPECT_EQ(drive.ReadFile("Notes/Undo.txt"), "old");
-}
-
-TEST_F(NoteWindowTest, TheCrossDeletesTheNoteOnlyWhenTheUserSaysYes) {
-    AddNote("Plan", "Plan for today");
-    Start();
-    ASSERT_THAT(Notes(), SizeIs(1));
-    QtUi::NoteWindow* note = Notes()[0];
-    auto* cross = Control<QWidget>(note, "Image2");
-
-    dialogs.Answers.push_back(Platform::MessageResult::No);
-    QTest::mouseClick(cross, Qt::LeftButton);
-    ASSERT_THAT(dialogs.Messages, SizeIs(1));
-    EXPECT_EQ(dialogs.Messages[0].Prompt, u"Are you sure you wish to delete this note?");
-    EXPECT_EQ(dialogs.Messages[0].Title, u"DELETE NOTE?");
-    EXPECT_EQ(dialogs.Messages[0].DefaultButton, Platform::MessageResult::Yes);
-    EXPECT_TRUE(drive.Exists("Notes/Plan.txt"));
-    EXPECT_TRUE(note->isVisible());
-
-    dialogs.Answers.push_back(Platform::MessageResult::Yes);
-    QTest::mouseClick(cross, Qt::LeftButton);
-    EXPECT_FALSE(drive.Exists("Notes/Plan.txt"));
-    EXPECT_THAT(Notes(), IsEmpty());
-    QPointer<QtUi::NoteWindow> gone(note);
-    EXPECT_TRUE(WaitUntil([&] { return gone.isNull(); }));
 }
 
 TEST_F(NoteWindowTest, TheWindowIsCutToItsControlsAndMovesByItsStrip) {

@@ -4,9 +4,12 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QWheelEvent>
 
 #include <csignal>
+#include <filesystem>
 
 #include "Edition.h"
 #include "support/KeyCodes.h"
@@ -99,6 +102,21 @@ bool Edition::WaitForStart(const std::string& title) {
     return WaitUntil([&] { return drive.Exists("launched-" + title); });
 }
 
+std::string Edition::AddLooseProgram(const std::string& title) {
+    const std::string marker = (drive.Path() / ("launched-" + title)).string();
+    const auto script =
+        drive.WriteFile(title + "/tool.sh", "#!/bin/sh\necho \"$0\" >> '" + marker + "'\n");
+    std::filesystem::permissions(script, std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
+    return "tool.sh";
+}
+
+void Edition::RestartLauncher() {
+    window.reset();
+    StartLauncher();
+    WaitForGrid();
+}
+
 void Edition::StartLauncher() {
     Start();
     QObject::connect(window.get(), &QtUi::LauncherWindow::ProgramEnded, [this] { ++endings_; });
@@ -137,6 +155,22 @@ void Edition::TurnWheel(ControlAt over, int delta) {
 
 void Edition::ClickControl(ControlAt control) {
     QTest::mouseClick(Widget(control), Qt::LeftButton);
+}
+
+void Edition::RightClickControl(ControlAt control) {
+    QTest::mouseClick(Widget(control), Qt::RightButton);
+}
+
+void Edition::PressAndReleaseBeside(ControlAt control) {
+    Drag(Widget(control), QPoint(5, 5), {QPoint(100, 100)}, Qt::LeftButton);
+}
+
+void Edition::DoubleClickControl(ControlAt control) {
+    // Through the window, as the system reports it: press, release, press, double click,
+    // release.
+    QWidget* widget = Widget(control);
+    const QPoint centre = widget->mapTo(window.get(), widget->rect().center());
+    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, centre);
 }
 
 void Edition::ClickScrollArrow(bool down) {
@@ -198,6 +232,10 @@ std::vector<EditionDriver::ControlAt> Edition::Marked() {
     return marked;
 }
 
+bool Edition::ScrollEnabled() {
+    return GuiFixture::Control<QScrollBar>(window.get(), "VScroll1")->isEnabled();
+}
+
 int Edition::ScrollValue() {
     return GuiFixture::Control<QScrollBar>(window.get(), "VScroll1")->value();
 }
@@ -235,4 +273,40 @@ bool Edition::NoteTextBoxFocused(int note) {
 
 std::u16string Edition::NoteText(int note) {
     return TextBox(Note(note))->toPlainText().toStdU16String();
+}
+
+std::vector<std::u16string> Edition::NoteLines(int note) {
+    std::vector<std::u16string> lines;
+    const QTextDocument* document = TextBox(Note(note))->document();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        lines.push_back(block.text().toStdU16String());
+    }
+    return lines;
+}
+
+void Edition::AppendToNote(int note, const std::u16string& text) {
+    QPlainTextEdit* box = TextBox(Note(note));
+    box->moveCursor(QTextCursor::End);
+    QTest::keyClicks(box, QString::fromStdU16String(text));
+}
+
+void Edition::UndoInNote(int note) {
+    TextBox(Note(note))->undo();
+}
+
+void Edition::LeaveNote(int note) {
+    QtUi::NoteWindow* noteWindow = Note(note);
+    noteWindow->activateWindow();
+    TextBox(noteWindow)->setFocus();
+    WaitUntil([&] { return noteWindow->isActiveWindow(); }, 1000);
+    window->activateWindow();
+    WaitUntil([&] { return window->isActiveWindow(); }, 1000);
+}
+
+void Edition::ClickNoteCross(int note) {
+    QTest::mouseClick(GuiFixture::Control<QWidget>(Note(note), "Image2"), Qt::LeftButton);
+}
+
+std::string Edition::NoteCrossName(int note) {
+    return GuiFixture::Control<QWidget>(Note(note), "Image2")->accessibleName().toStdString();
 }

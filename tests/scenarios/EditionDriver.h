@@ -37,14 +37,23 @@ class EditionDriver {
     }
     virtual void AddNamedApplication(const std::string& title) = 0;
     virtual void AddNoteFile(const std::string& noteId, const std::string& text) = 0;
+    // A program in a folder of its own with no descriptor, which marks when it is started
+    // under the application title; its file name.
+    virtual std::string AddLooseProgram(const std::string& title) = 0;
     // Until the application was started, within a few seconds.
     virtual bool WaitForStart(const std::string& title) = 0;
+    // How many programs the launcher has started.
+    virtual int ProgramStarts() = 0;
 
     // The launcher made on the drive (which opens its notes) and shown; StartActive also waits
     // for the grid and makes the launcher the active window, as when the user has just opened it.
     virtual void StartLauncher() = 0;
     virtual void StartActive() = 0;
     virtual Launcher::Form1& Form() = 0;
+    // The launcher closed without ending the program, and made anew on the same drive; until
+    // its first scan has filled the grid.
+    virtual void RestartLauncher() = 0;
+    virtual void WaitForGrid() = 0;
 
     // Keys (Support::Key*, with Support::ShiftKey, AltKey) and typed text, where the keyboard's
     // input goes now.
@@ -55,6 +64,11 @@ class EditionDriver {
     virtual void TurnWheel(ControlAt over, int delta) = 0;
     // A click on a control, or on an arrow of the scroll bar.
     virtual void ClickControl(ControlAt control) = 0;
+    // Not clicks: the right button, and the left one released beside the control.
+    virtual void RightClickControl(ControlAt control) = 0;
+    virtual void PressAndReleaseBeside(ControlAt control) = 0;
+    // Press, release, the second press the system reports as a double click, release.
+    virtual void DoubleClickControl(ControlAt control) = 0;
     virtual void ClickScrollArrow(bool down) = 0;
     // Another of the program's windows (the last note) takes the activation, and gives it back.
     virtual void ActivateLastNote() = 0;
@@ -70,6 +84,9 @@ class EditionDriver {
     // The controls that show the focus mark now.
     virtual std::vector<ControlAt> Marked() = 0;
     virtual int ScrollValue() = 0;
+    virtual bool ScrollEnabled() = 0;
+    // A control's name for screen readers.
+    virtual std::string ControlName(ControlAt control) = 0;
     virtual bool LauncherShown() = 0;
     // The program has ended, once: every window closed.
     virtual bool Ended() = 0;
@@ -83,7 +100,8 @@ class EditionDriver {
     virtual void CloseNoteByUser(int note) = 0;
     virtual void EndSession() = 0;
 
-    // The open notes: typing over a note's whole text, Escape in its text box, what it shows.
+    // The open notes: typing over a note's whole text (a CR is the Enter key), Escape in its
+    // text box, what it shows.
     virtual int NoteCount() = 0;
     virtual void ReplaceNoteText(int note, const std::u16string& text) = 0;
     virtual void FocusNoteTextBox(int note) = 0;
@@ -91,6 +109,16 @@ class EditionDriver {
     virtual bool NoteTextBoxFocused(int note) = 0;
     virtual std::u16string NoteText(int note) = 0;
     virtual std::u16string NoteId(int note) = 0;
+    // The lines the note's text box shows.
+    virtual std::vector<std::u16string> NoteLines(int note) = 0;
+    // Typing at the end of the note's text, and the text box's own undo.
+    virtual void AppendToNote(int note, const std::u16string& text) = 0;
+    virtual void UndoInNote(int note) = 0;
+    // The note's text box loses the focus to the launcher, as when the user clicks it.
+    virtual void LeaveNote(int note) = 0;
+    // The note's delete cross: a click, and its name for screen readers.
+    virtual void ClickNoteCross(int note) = 0;
+    virtual std::string NoteCrossName(int note) = 0;
     virtual bool NoteShown(int note) = 0;
     // The open note with this ID; -1 for none.
     int NoteNamed(const std::u16string& noteId) {

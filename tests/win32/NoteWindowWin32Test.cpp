@@ -58,33 +58,6 @@ bool InRects(const std::vector<RECT>& rects, int x, int y) {
     return false;
 }
 
-TEST_F(NoteWindowWin32Test, ANewNoteIsSavedWhenItLosesTheFocusAndAnUntouchedOneIsLeftAlone) {
-    // Written elsewhere with bare line feeds: opening it must not count as a change.
-    AddNote("Unix", "one\ntwo");
-    Start();
-    WaitForGrid();
-    ASSERT_THAT(Notes(), SizeIs(1));
-    Win32Ui::NoteWindow* old = Notes()[0];
-    EXPECT_EQ(WindowText(old->TextBox()), u"one\r\ntwo");  // shown on two lines
-
-    Win32Ui::NoteWindow* note = NewNote();
-    ASSERT_THAT(Notes(), SizeIs(2));
-    EXPECT_TRUE(IsWindowVisible(note->Handle()));
-    EXPECT_EQ(WindowText(note->TextBox()), u"Type here to write your note...\r\n");
-    const std::u16string id = note->Form().noteID;
-    ASSERT_THAT(id, SizeIs(16));
-
-    Retype(note, u"Milk\rEggs");  // Enter gives the edit control its line end
-    EXPECT_FALSE(drive.Exists("Notes/" + TestSupport::Utf8(id) + ".txt"));
-    FocusLauncher();
-    EXPECT_EQ(NoteFile(id), "Milk\r\nEggs");
-
-    SetFocus(old->TextBox());
-    FocusLauncher();
-    EXPECT_EQ(drive.ReadFile("Notes/Unix.txt"), "one\ntwo");
-    EXPECT_THAT(dialogs.Messages, IsEmpty());
-}
-
 TEST_F(NoteWindowWin32Test, ALongNoteIsPastedPastTheEditControlsUsualLimit) {
     Start();
     Win32Ui::NoteWindow* note = NewNote();
@@ -99,31 +72,6 @@ TEST_F(NoteWindowWin32Test, ALongNoteIsPastedPastTheEditControlsUsualLimit) {
     SendMessageW(note->TextBox(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
     FocusLauncher();
     EXPECT_EQ(NoteFile(note->Form().noteID).size(), text.size());
-}
-
-TEST_F(NoteWindowWin32Test, TheCrossDeletesTheNoteOnlyWhenTheUserSaysYes) {
-    AddNote("Plan", "Plan for today");
-    Start();
-    ASSERT_THAT(Notes(), SizeIs(1));
-    Win32Ui::NoteWindow* note = Notes()[0];
-    HWND noteWindow = note->Handle();
-    EXPECT_EQ(WindowText(note->Cross()), u"Delete this note");
-
-    dialogs.Answers.push_back(Platform::MessageResult::No);
-    Click(note->Cross());
-    ASSERT_THAT(dialogs.Messages, SizeIs(1));
-    EXPECT_EQ(dialogs.Messages[0].Prompt, u"Are you sure you wish to delete this note?");
-    EXPECT_EQ(dialogs.Messages[0].Title, u"DELETE NOTE?");
-    EXPECT_TRUE(drive.Exists("Notes/Plan.txt"));
-    EXPECT_TRUE(IsWindowVisible(noteWindow));
-
-    dialogs.Answers.push_back(Platform::MessageResult::Yes);
-    Click(note->Cross());
-    EXPECT_FALSE(drive.Exists("Notes/Plan.txt"));
-    EXPECT_THAT(Notes(), IsEmpty());
-    EXPECT_FALSE(IsWindow(noteWindow));
-    // The program goes on: a new note opens as before.
-    EXPECT_NE(NewNote(), nullptr);
 }
 
 TEST_F(NoteWindowWin32Test, TheGdiRegionIsTheShapingRoutinesPixelSetAndTheStripMovesIt) {

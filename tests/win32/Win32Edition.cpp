@@ -19,6 +19,32 @@ bool Edition::WaitForStart(const std::string& title) {
     return TestSupport::WaitForMarker(drive.Text(title + "/app.exe")).Ran;
 }
 
+std::string Edition::AddLooseProgram(const std::string& title) {
+    TestSupport::PlantMarker(drive, title + "/app.exe");
+    return "app.exe";
+}
+
+void Edition::RestartLauncher() {
+    window.reset();
+    Start();
+    WaitForGrid();
+}
+
+void Edition::RightClickControl(ControlAt control) {
+    HWND target = ControlOf(control.first, control.second);
+    SendMessageW(target, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(target, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+}
+
+void Edition::DoubleClickControl(ControlAt control) {
+    // The system's messages for a double click: down, up, double click, up.
+    HWND target = ControlOf(control.first, control.second);
+    SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(target, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    SendMessageW(target, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(target, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}
+
 void Edition::StartActive() {
     Start();
     WaitForGrid();
@@ -129,4 +155,24 @@ void Edition::ReplaceNoteText(int note, const std::u16string& text) {
 void Edition::PressEscapeInNote(int note) {
     SendMessageW(TextBox(note), WM_KEYDOWN, VK_ESCAPE, 1);
     SendMessageW(TextBox(note), WM_CHAR, VK_ESCAPE, 1);
+}
+
+std::vector<std::u16string> Edition::NoteLines(int note) {
+    // The edit control holds CR LF between its lines.
+    const std::u16string text = WindowText(TextBox(note));
+    std::vector<std::u16string> lines;
+    std::size_t start = 0;
+    for (std::size_t end = text.find(u"\r\n"); end != std::u16string::npos;
+         end = text.find(u"\r\n", start)) {
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+void Edition::AppendToNote(int note, const std::u16string& text) {
+    const auto end = static_cast<WPARAM>(GetWindowTextLengthW(TextBox(note)));
+    SendMessageW(TextBox(note), EM_SETSEL, end, static_cast<LPARAM>(end));
+    Type(TextBox(note), text);
 }
