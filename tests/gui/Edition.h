@@ -33,6 +33,10 @@ class Edition : public GuiFixture, public EditionDriver {
     void RightClickControl(ControlAt control) override;
     void PressAndReleaseBeside(ControlAt control) override;
     void DoubleClickControl(ControlAt control) override;
+    void DragControl(ControlAt control, Pixels at, const std::vector<Pixels>& steps,
+                     int buttons) override;
+    Pixels LauncherPlace() override { return {window->pos().x(), window->pos().y()}; }
+    Pixels LauncherSize() override { return {window->width(), window->height()}; }
     void ClickScrollArrow(bool down) override;
     void ActivateLastNote() override;
     void ActivateLauncher() override;

@@ -137,26 +137,6 @@ TEST_F(LauncherWindowTest, PicturesClaimingMoreThanAnIconsSizeFallBackToTheDefau
     EXPECT_EQ(sizeOf("C Largest"), QSize(1024, 1024));
 }
 
-TEST_F(LauncherWindowTest, OnlyTheBackgroundDragsTheWindowAndOnlyWithTheLeftButton) {
-    AddApplications(1);
-    Start();
-    WaitForGrid();
-    auto* background = Control<QWidget>(window.get(), "Image2");
-    const QPoint start = window->pos();
-    // (20, 30) of the window, where nothing lies over the background.
-    const QPoint grab = background->mapFrom(window.get(), QPoint(20, 30));
-
-    Drag(background, grab, {{30, 17}, {-5, 40}}, Qt::LeftButton);
-    EXPECT_EQ(window->pos(), start + QPoint(25, 57));
-
-    Drag(background, grab, {{30, 17}}, Qt::RightButton);
-    Drag(background, grab, {{30, 17}}, Qt::LeftButton | Qt::RightButton);
-    // Released off the slot, so that nothing is started either.
-    Drag(Slot(1), QPoint(5, 5), {{80, 70}}, Qt::LeftButton);
-    Drag(Control<QWidget>(window.get(), "Label1"), QPoint(5, 5), {{30, 17}}, Qt::LeftButton);
-    EXPECT_EQ(window->pos(), start + QPoint(25, 57));
-}
-
 TEST_F(LauncherWindowTest, TheLayoutCarriesItsCompiledInArtworkAndNames) {
     Start();
     EXPECT_EQ(window->size(), QSize(327, 439));

@@ -173,6 +173,19 @@ void Edition::DoubleClickControl(ControlAt control) {
     QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, centre);
 }
 
+void Edition::DragControl(ControlAt control, Pixels at, const std::vector<Pixels>& steps,
+                          int buttons) {
+    QWidget* widget = Widget(control);
+    std::vector<QPoint> moves;
+    for (const auto& [x, y] : steps) {
+        moves.emplace_back(x, y);
+    }
+    Qt::MouseButtons held;
+    held.setFlag(Qt::LeftButton, (buttons & Support::LeftButton) != 0);
+    held.setFlag(Qt::RightButton, (buttons & Support::RightButton) != 0);
+    Drag(widget, widget->mapFrom(window.get(), QPoint(at.first, at.second)), moves, held);
+}
+
 void Edition::ClickScrollArrow(bool down) {
     auto* bar = GuiFixture::Control<QScrollBar>(window.get(), "VScroll1");
     QTest::mouseClick(bar, Qt::LeftButton, {},

@@ -69,6 +69,15 @@ class EditionDriver {
     virtual void PressAndReleaseBeside(ControlAt control) = 0;
     // Press, release, the second press the system reports as a double click, release.
     virtual void DoubleClickControl(ControlAt control) = 0;
+    // A press with the buttons held (Support::LeftButton, RightButton) at a point of the
+    // launcher's client area over the control, the pointer moved by each step in turn (screen
+    // pixels), and the release.
+    using Pixels = std::pair<int, int>;
+    virtual void DragControl(ControlAt control, Pixels at, const std::vector<Pixels>& steps,
+                             int buttons) = 0;
+    // The launcher window's place on the screen and its size, in pixels.
+    virtual Pixels LauncherPlace() = 0;
+    virtual Pixels LauncherSize() = 0;
     virtual void ClickScrollArrow(bool down) = 0;
     // Another of the program's windows (the last note) takes the activation, and gives it back.
     virtual void ActivateLastNote() = 0;

@@ -10,10 +10,12 @@
 #include <vector>
 
 #include "Edition.h"
+#include "support/MouseDrag.h"
 
 namespace {
 
 using ControlAt = EditionDriver::ControlAt;
+using Pixels = EditionDriver::Pixels;
 
 class LauncherWindowScenario : public Edition {};
 
@@ -101,6 +103,29 @@ TEST_F(LauncherWindowScenario, TheAddButtonWritesADescriptorThatTheNextStartFind
     ASSERT_NE(added, after.end());
     ClickControl(SlotAt(static_cast<int>(added - after.begin()) + 1));
     EXPECT_TRUE(WaitForStart("New Tool"));
+}
+
+TEST_F(LauncherWindowScenario, OnlyTheBackgroundDragsTheWindowAndOnlyWithTheLeftButton) {
+    AddApplications(1);
+    StartLauncher();
+    WaitForGrid();
+    const Pixels start = LauncherPlace();
+    const Pixels size = LauncherSize();
+    const ControlAt background{LauncherControl::Image2, 0};
+    // (20, 30) of the window, where nothing lies over the background.
+    DragControl(background, {20, 30}, {{30, 17}, {-5, 40}}, Support::LeftButton);
+    const Pixels moved{start.first + 25, start.second + 57};
+    EXPECT_EQ(LauncherPlace(), moved);
+    EXPECT_EQ(LauncherSize(), size);  // moved, not resized
+
+    DragControl(background, {20, 30}, {{30, 17}}, Support::RightButton);
+    DragControl(background, {20, 30}, {{30, 17}}, Support::LeftButton | Support::RightButton);
+    // Released off the slot, so that nothing is started either.
+    const Pixels firstSlot{32 + 5, 64 + 5};
+    DragControl(SlotAt(1), firstSlot, {{80, 70}}, Support::LeftButton);
+    DragControl({LauncherControl::Label1, 0}, {16 + 5, 416 + 5}, {{30, 17}}, Support::LeftButton);
+    EXPECT_EQ(LauncherPlace(), moved);
+    EXPECT_EQ(ProgramStarts(), 0);
 }
 
 }  // namespace

@@ -35,6 +35,10 @@ class Edition : public Win32GuiFixture, public EditionDriver {
         Drag(ControlOf(control.first, control.second), {5, 5}, {{100, 100}}, MK_LBUTTON);
     }
     void DoubleClickControl(ControlAt control) override;
+    void DragControl(ControlAt control, Pixels at, const std::vector<Pixels>& steps,
+                     int buttons) override;
+    Pixels LauncherPlace() override;
+    Pixels LauncherSize() override;
     void ClickScrollArrow(bool down) override { ScrollArrow(down); }
     void ActivateLastNote() override;
     void ActivateLauncher() override;

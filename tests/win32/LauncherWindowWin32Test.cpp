@@ -112,33 +112,6 @@ TEST_F(LauncherWindowWin32Test, StartsWithTheLoadingCaptionThenPagesThrough25App
     EXPECT_EQ(SlotTitles(), page1);
 }
 
-TEST_F(LauncherWindowWin32Test, OnlyTheBackgroundDragsTheWindowAndOnlyWithTheLeftButton) {
-    AddApplications(1);
-    Start();
-    WaitForGrid();
-    RECT start;
-    GetWindowRect(window->Handle(), &start);
-    HWND background = ControlOf(Control::Image2);
-    // (20, 30) of the window, where nothing lies over the background; Image2 begins 24 pixels
-    // left of the window.
-    const POINT grab{44, 30};
-
-    Drag(background, grab, {{30, 17}, {-5, 40}}, MK_LBUTTON);
-    RECT moved;
-    GetWindowRect(window->Handle(), &moved);
-    EXPECT_EQ(moved.left - start.left, 25);
-    EXPECT_EQ(moved.top - start.top, 57);
-    EXPECT_EQ(moved.right - moved.left, 327);  // moved, not resized
-
-    Drag(background, grab, {{30, 17}}, MK_RBUTTON);
-    Drag(background, grab, {{30, 17}}, MK_LBUTTON | MK_RBUTTON);
-    Drag(Slot(1), {5, 5}, {{80, 70}}, MK_LBUTTON);
-    Drag(ControlOf(Control::Label1), {5, 5}, {{30, 17}}, MK_LBUTTON);
-    RECT after;
-    GetWindowRect(window->Handle(), &after);
-    EXPECT_TRUE(SameRect(after, moved));
-}
-
 TEST_F(LauncherWindowWin32Test, ALayoutOfRealControlsWhereTheTableSaysInItsStackingOrder) {
     Start();
     HWND form = window->Handle();

@@ -45,6 +45,33 @@ void Edition::DoubleClickControl(ControlAt control) {
     SendMessageW(target, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
 }
 
+void Edition::DragControl(ControlAt control, Pixels at, const std::vector<Pixels>& steps,
+                          int buttons) {
+    HWND target = ControlOf(control.first, control.second);
+    POINT within{at.first, at.second};
+    MapWindowPoints(window->Handle(), target, &within, 1);
+    std::vector<POINT> moves;
+    for (const auto& [x, y] : steps) {
+        moves.push_back({x, y});
+    }
+    WPARAM held = 0;
+    held |= (buttons & Support::LeftButton) != 0 ? MK_LBUTTON : 0;
+    held |= (buttons & Support::RightButton) != 0 ? MK_RBUTTON : 0;
+    Drag(target, within, moves, held);
+}
+
+EditionDriver::Pixels Edition::LauncherPlace() {
+    RECT place;
+    GetWindowRect(window->Handle(), &place);
+    return {place.left, place.top};
+}
+
+EditionDriver::Pixels Edition::LauncherSize() {
+    RECT place;
+    GetWindowRect(window->Handle(), &place);
+    return {place.right - place.left, place.bottom - place.top};
+}
+
 void Edition::StartActive() {
     Start();
     WaitForGrid();
