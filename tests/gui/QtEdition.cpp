@@ -177,6 +177,7 @@ void Edition::DragControl(ControlAt control, Pixels at, const std::vector<Pixels
                           int buttons) {
     QWidget* widget = Widget(control);
     std::vector<QPoint> moves;
+    moves.reserve(steps.size());
     for (const auto& [x, y] : steps) {
         moves.emplace_back(x, y);
     }

@@ -53,7 +53,7 @@ class RecordingRegistry : public Notes::NoteRegistry {
         std::unique_ptr<Notes::frmNote> Note;
     };
     static std::string Id(const Window& window) {
-        return std::string(window.Note->noteID.begin(), window.Note->noteID.end());
+        return {window.Note->noteID.begin(), window.Note->noteID.end()};
     }
 
     std::u16string folder_;

@@ -51,6 +51,7 @@ void Edition::DragControl(ControlAt control, Pixels at, const std::vector<Pixels
     POINT within{at.first, at.second};
     MapWindowPoints(window->Handle(), target, &within, 1);
     std::vector<POINT> moves;
+    moves.reserve(steps.size());
     for (const auto& [x, y] : steps) {
         moves.push_back({x, y});
     }
