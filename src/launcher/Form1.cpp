@@ -88,8 +88,8 @@ void Form1::Timer1_Timer() {
     view_.DisableTimer();
     view_.SetLoadingVisible(false);
     scanned_ = true;
-    SettleGridFocus();
-    ShowFocus();
+    keyboard_.SettleGridFocus(Filled());
+    keyboard_.ShowFocus();
 }
 
 void Form1::ScanApplications() {
@@ -246,16 +246,14 @@ void Form1::VScroll1_Change() {
     intAppIndex = 1;
     intLastScroll = value;
     view_.SetLoadingVisible(false);
-    SettleGridFocus();
-    ShowFocus();
+    keyboard_.SettleGridFocus(Filled());
+    keyboard_.ShowFocus();
 }
 
 void Form1::imgApp_Click(int slot) {
     const std::u16string& command = SlotCommand(slot);
     if (!command.empty()) {
-        focusItem_ = FocusItem::Slot;
-        focusSlot_ = slot;
-        ShowFocus();
+        keyboard_.FocusSlot(slot);
         LaunchSlot(command, slotFolderLength_[static_cast<std::size_t>(slot - 1)]);
     }
 }
@@ -284,116 +282,23 @@ void Form1::LaunchSlot(const std::u16string& command, std::size_t folderLength) 
 // ---- Keyboard and wheel ---------------------------------------------------------------------
 
 bool Form1::Form_KeyDown(int KeyCode, int Shift) {
-    if ((Shift & (Support::AltKey | Support::CtrlKey)) != 0) {
-        // Alt+F4 ends the program as the close picture does; other combinations belong to the
-        // system.
-        if (KeyCode == Support::KeyF4 && Shift == Support::AltKey) {
-            Image1_Click();
-            return true;
-        }
-        return false;
-    }
-    const auto inGrid = [this](GridMove move) {
-        if (focusItem_ == FocusItem::Slot) {
-            focusSlot_ = MoveInGrid(Filled(), focusSlot_, move);
-        }
-    };
-    switch (KeyCode) {
-        case Support::KeyLeft:
-            inGrid(GridMove::Left);
-            break;
-        case Support::KeyRight:
-            inGrid(GridMove::Right);
-            break;
-        case Support::KeyUp:
-            inGrid(GridMove::Up);
-            break;
-        case Support::KeyDown:
-            inGrid(GridMove::Down);
-            break;
-        case Support::KeyHome:
-        case Support::KeyEnd:
-            focusItem_ = FocusItem::Slot;
-            focusSlot_ =
-                KeyCode == Support::KeyHome ? FirstFilledSlot(Filled()) : LastFilledSlot(Filled());
-            break;
-        case Support::KeyTab:
-            MoveTab((Shift & Support::ShiftKey) != 0 ? -1 : 1);
-            break;
-        case Support::KeyPageUp:
-            PageBy(-1);
-            break;
-        case Support::KeyPageDown:
-            PageBy(1);
-            break;
-        case Support::KeyReturn:
-            typed_.Clear();
-            keyboardUsed_ = true;
-            ShowFocus();
-            ActivateFocused();  // may end the program: nothing may follow
-            return true;
-        case Support::KeyEscape:
-            break;
-        default:
-            return false;
-    }
-    // Every other key ends the typed text as Escape does: Space then starts what has the focus.
-    typed_.Clear();
-    keyboardUsed_ = true;
-    ShowFocus();
-    return true;
+    return keyboard_.KeyDown(KeyCode, Shift);
 }
 
 bool Form1::Form_KeyPress(char16_t KeyAscii) {
-    if (KeyAscii < u' ' || KeyAscii == 0x7F) {
-        return false;
-    }
-    keyboardUsed_ = true;
-    const auto now = clock_ ? clock_()
-                            : std::chrono::duration_cast<std::chrono::milliseconds>(
-                                  std::chrono::steady_clock::now().time_since_epoch());
-    // Space starts what has the focus, unless it is part of a title being typed.
-    if (KeyAscii == u' ' && typed_.Typed(now).empty()) {
-        ShowFocus();
-        ActivateFocused();
-        return true;
-    }
-    FindTyped(typed_.Add(KeyAscii, now));
-    ShowFocus();
-    return true;
+    return keyboard_.KeyPress(KeyAscii);
 }
 
 bool Form1::Form_MouseWheel(int Delta, double X, double Y) {
-    const auto over = [X, Y](const Form1Layout::Place& place) {
-        return X >= place.Left && X < place.Left + place.Width && Y >= place.Top &&
-               Y < place.Top + place.Height;
-    };
-    if (!over(Form1Layout::GridArea) && !over(Form1Layout::VScroll1Place)) {
-        return false;
-    }
-    // A turn the other way drops what the last one left short of a notch.
-    if ((wheelRest_ > 0 && Delta < 0) || (wheelRest_ < 0 && Delta > 0)) {
-        wheelRest_ = 0;
-    }
-    wheelRest_ += Delta;
-    for (; wheelRest_ >= Support::WheelNotch; wheelRest_ -= Support::WheelNotch) {
-        PageBy(-1);
-    }
-    for (; wheelRest_ <= -Support::WheelNotch; wheelRest_ += Support::WheelNotch) {
-        PageBy(1);
-    }
-    return true;
+    return keyboard_.MouseWheel(Delta, X, Y);
 }
 
 void Form1::Form_Activate() {
-    active_ = true;
-    ShowFocus();
+    keyboard_.Activate();
 }
 
 void Form1::Form_Deactivate() {
-    active_ = false;
-    wheelRest_ = 0;
-    ShowFocus();
+    keyboard_.Deactivate();
 }
 
 FilledSlots Form1::Filled() const {
@@ -404,44 +309,10 @@ FilledSlots Form1::Filled() const {
     return filled;
 }
 
-void Form1::SettleGridFocus() {
-    const FilledSlots filled = Filled();
-    if (focusSlot_ == 0) {
-        focusSlot_ = FirstFilledSlot(filled);
-    } else if (!filled[static_cast<std::size_t>(focusSlot_ - 1)]) {
-        focusSlot_ = LastFilledSlot(filled);
-    }
-}
-
-void Form1::ShowFocus() {
-    FocusItem item = FocusItem::None;
-    int slot = 0;
-    if (keyboardUsed_ && active_) {
-        item = focusItem_;
-        if (item == FocusItem::Slot) {
-            slot = focusSlot_;
-            item = slot != 0 ? item : FocusItem::None;
-        }
-    }
-    if (item != markItem_ || slot != markSlot_) {
-        markItem_ = item;
-        markSlot_ = slot;
-        view_.ShowFocusMark(item, slot);
-    }
-}
-
-void Form1::MoveTab(int step) {
-    const auto& order = Form1Layout::TabOrder;
-    const auto at = std::find(order.begin(), order.end(), focusItem_);
-    const auto count = static_cast<std::ptrdiff_t>(order.size());
-    const std::ptrdiff_t index = at == order.end() ? 0 : at - order.begin();
-    focusItem_ = order[static_cast<std::size_t>((index + step + count) % count)];
-}
-
-void Form1::ActivateFocused() {
-    switch (focusItem_) {
+void Form1::ClickOn(FocusItem item, int slot) {
+    switch (item) {
         case FocusItem::Slot:
-            imgApp_Click(focusSlot_);
+            imgApp_Click(slot);
             break;
         case FocusItem::lblNewNote:
             lblNewNote_Click();
@@ -469,24 +340,31 @@ void Form1::PageBy(int step) {
     }
 }
 
-void Form1::FindTyped(const std::u16string& typed) {
+int Form1::FindTyped(const std::u16string& typed) {
     auto found = FirstTitleBeginningWith(titles_, typed);
     if (!found) {
-        return;
+        return 0;
     }
     if (*found < intPageStart || *found > intPageEnd) {
         if (!scrollEnabled_) {
-            return;
+            return 0;
         }
         view_.SetScrollValue(static_cast<std::int16_t>((*found - 1) / SlotCount + 1));
         // The page change scanned again: what it found is what the grid shows now.
         found = FirstTitleBeginningWith(titles_, typed);
         if (!found || *found < intPageStart || *found > intPageEnd) {
-            return;
+            return 0;
         }
     }
-    focusItem_ = FocusItem::Slot;
-    focusSlot_ = ((*found - 1) % SlotCount) + 1;
+    return ((*found - 1) % SlotCount) + 1;
+}
+
+void Form1::CloseByKey() {
+    Image1_Click();
+}
+
+void Form1::ShowFocusMark(FocusItem item, int slot) {
+    view_.ShowFocusMark(item, slot);
 }
 
 // ---- Adding an application ------------------------------------------------------------------

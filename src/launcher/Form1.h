@@ -1,8 +1,10 @@
 #pragma once
 
 // The launcher window's behaviour: start-up, the application catalogue (scan, slots, paging,
-// launching), adding an application, the drive usage line, dragging and closing. The window
-// itself is behind LauncherView; everything here runs on the user-interface thread.
+// launching), adding an application, the drive usage line, dragging and closing. Its keyboard
+// and wheel handlers forward to LauncherKeyboard, which keeps the focus and the typed text and
+// asks back for what the keys do to the catalogue. The window itself is behind LauncherView;
+// everything here runs on the user-interface thread.
 
 #include <array>
 #include <chrono>
@@ -16,8 +18,8 @@
 #include "launcher/AppDescriptor.h"
 #include "launcher/ApplicationScan.h"
 #include "launcher/GridFocus.h"
+#include "launcher/LauncherKeyboard.h"
 #include "launcher/LauncherView.h"
-#include "launcher/TypeToFind.h"
 #include "platform/Dialogs.h"
 #include "platform/Drives.h"
 #include "platform/FileSystem.h"
@@ -34,13 +36,14 @@ struct NotesHooks {
 inline constexpr std::int16_t FirstPage = 1;
 inline constexpr std::int16_t LastPage = 5;
 
-class Form1 {
+class Form1 : private LauncherKeyboard::Actions {
   public:
     Form1(LauncherView& view, Platform::Dialogs& dialogs, Platform::Drives& drives,
           Platform::Processes& processes, std::u16string programFolder, NotesHooks notes = {});
     // The scan reports back to this very object.
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
+    ~Form1() override = default;
 
     // Events.
     void Form_Load();
@@ -82,7 +85,9 @@ class Form1 {
     // The decimal separator of the drive usage figures; the user's locale's when not set.
     void UseDecimalSeparator(char16_t separator) { decimalSeparator_ = separator; }
     // The clock that times the typed text, in milliseconds; a steady clock when not set.
-    void UseClock(std::function<std::chrono::milliseconds()> clock) { clock_ = std::move(clock); }
+    void UseClock(std::function<std::chrono::milliseconds()> clock) {
+        keyboard_.UseClock(std::move(clock));
+    }
 
     // Read access to the catalogue state.
     std::int16_t PageStart() const { return intPageStart; }
@@ -93,22 +98,19 @@ class Form1 {
     std::int32_t DragX() const { return dragX; }
     std::int32_t DragY() const { return dragY; }
     const std::u16string& ProgramFolder() const { return programFolder_; }
-    FocusItem Focused() const { return focusItem_; }
-    int FocusedSlot() const { return focusSlot_; }  // 0 when the grid shows nothing
+    FocusItem Focused() const { return keyboard_.Focused(); }
+    int FocusedSlot() const { return keyboard_.FocusedSlot(); }  // 0 when the grid shows nothing
 
   private:
-    FilledSlots Filled() const;
-    // After a scan: the focus stays on its slot while that is filled, else goes to the last
-    // filled one (the first one when there was none).
-    void SettleGridFocus();
-    // Draws the mark where the focus is, or takes it away, when that differs from what is shown.
-    void ShowFocus();
-    void MoveTab(int step);
-    // Enter or Space: what a click on the focused control does.
-    void ActivateFocused();
-    // One step of VScroll1, as a click on its arrow; nothing beyond 1 to 5, nor while disabled.
-    void PageBy(int step);
-    void FindTyped(const std::u16string& typed);
+    // LauncherKeyboard::Actions. PageBy does nothing beyond 1 to 5, nor while VScroll1 is
+    // disabled; FindTyped finds among the titles of the last scan.
+    FilledSlots Filled() const override;
+    void PageBy(int step) override;
+    void ClickOn(FocusItem item, int slot) override;
+    void CloseByKey() override;
+    int FindTyped(const std::u16string& typed) override;
+    void ShowFocusMark(FocusItem item, int slot) override;
+
     void Rebuild();
     void LaunchSlot(const std::u16string& command, std::size_t folderLength);
     // AddApplicationIcon, told the descriptor's text when the scan has just read it.
@@ -143,15 +145,7 @@ class Form1 {
     std::vector<std::u16string> titles_;
     bool scanned_ = false;  // the first scan has run: paging has a page to start from
     bool scrollEnabled_ = true;
-    FocusItem focusItem_ = FocusItem::Slot;
-    int focusSlot_ = 0;
-    bool keyboardUsed_ = false;  // a mouse user never sees the mark
-    bool active_ = false;
-    FocusItem markItem_ = FocusItem::None;
-    int markSlot_ = 0;
-    int wheelRest_ = 0;  // fine steps not yet adding up to a notch
-    TypeToFind typed_;
-    std::function<std::chrono::milliseconds()> clock_;
+    LauncherKeyboard keyboard_{*this};
 };
 
 }  // namespace Launcher

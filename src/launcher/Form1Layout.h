@@ -5,6 +5,7 @@
 // A front-end turns these into its toolkit's controls; it decides none of them itself.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -88,7 +89,7 @@ inline constexpr Place GridArea{GridLeft, GridTop, GridWidth, GridHeight};
 inline constexpr std::array<FocusItem, 4> TabOrder = {FocusItem::Slot, FocusItem::lblNewNote,
                                                       FocusItem::imgAdd, FocusItem::Image1};
 
-// The pictures and label that take the hand pointer.
+// The controls by their names on the form.
 enum class Control {
     Image2,
     Label2,
@@ -102,8 +103,10 @@ enum class Control {
     HScroll1,
 };
 
+inline constexpr std::size_t ControlCount = 10;
+
 // From the bottom of the stacking order to the top: each lies above those before it.
-inline constexpr std::array<Control, 10> StackingBottomUp = {
+inline constexpr std::array<Control, ControlCount> StackingBottomUp = {
     Control::Image2, Control::Label2,     Control::Label1,     Control::imgApp,   Control::imgAdd,
     Control::Image1, Control::lblLoading, Control::lblNewNote, Control::VScroll1, Control::HScroll1,
 };
@@ -138,6 +141,60 @@ constexpr Place PlaceOf(FocusItem item, int slot) {
     return SlotPlace(slot);
 }
 
+// Where a control lies (slot 1 to 20 for imgApp).
+constexpr Place PlaceOf(Control control, int slot = 0) {
+    switch (control) {
+        case Control::Image2:
+            return Image2Place;
+        case Control::Label2:
+            return Label2Place;
+        case Control::Label1:
+            return Label1Place;
+        case Control::imgApp:
+            break;
+        case Control::imgAdd:
+            return imgAddPlace;
+        case Control::Image1:
+            return Image1Place;
+        case Control::lblLoading:
+            return lblLoadingPlace;
+        case Control::lblNewNote:
+            return lblNewNotePlace;
+        case Control::VScroll1:
+            return VScroll1Place;
+        case Control::HScroll1:
+            return HScroll1Place;
+    }
+    return SlotPlace(slot);
+}
+
+// What screen readers call a control when it is made: its caption, tool tip or accessible
+// name; nothing for the background, HScroll1 and the slots (named by their titles later).
+constexpr std::u16string_view NameOf(Control control) {
+    switch (control) {
+        case Control::Label2:
+            return Label2Caption;
+        case Control::Label1:
+            return Label1Caption;
+        case Control::imgAdd:
+            return imgAddToolTip;
+        case Control::Image1:
+            return Image1AccessibleName;
+        case Control::lblLoading:
+            return lblLoadingCaption;
+        case Control::lblNewNote:
+            return lblNewNoteAccessibleName;
+        case Control::VScroll1:
+            return VScroll1AccessibleName;
+        case Control::Image2:
+        case Control::imgApp:
+        case Control::HScroll1:
+            break;
+    }
+    return {};
+}
+
+// The pictures and label that take the hand pointer.
 constexpr bool HasHandPointer(Control control) {
     return control == Control::imgApp || control == Control::imgAdd || control == Control::Image1 ||
            control == Control::lblNewNote;

@@ -207,6 +207,10 @@ void frmNote::SaveTimer_Timer() {
     Save(Telling::OncePerFailure);
 }
 
+bool frmNote::Form_QueryUnload() {
+    return SaveNote();
+}
+
 bool frmNote::txtNote_KeyDown(int KeyCode, int Shift) {
     if (KeyCode != Support::KeyEscape || Shift != 0 || deleted_) {
         return false;

@@ -72,6 +72,10 @@ class frmNote {
     void txtNote_Change();
     // The save timer ran out: typing has paused, or a failed save is due to be tried again.
     void SaveTimer_Timer();
+    // The window is asked to close (by the window manager, Alt+F4, the task bar): the note's
+    // text goes to its file first, and a note whose text could not be written stays open with
+    // it. True when the window may close.
+    bool Form_QueryUnload();
     // A key pressed in txtNote (Support::Key*, Shift as in MouseDrag.h); true when the note used
     // it. Escape leaves the text box, which saves the note as any focus loss does.
     bool txtNote_KeyDown(int KeyCode, int Shift);

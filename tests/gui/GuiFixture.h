@@ -15,6 +15,7 @@
 
 #include "platform/Drives.h"
 #include "platform/Processes.h"
+#include "testsupport/CountingProcesses.h"
 #include "testsupport/ScriptedDialogs.h"
 #include "testsupport/TempFolder.h"
 #include "ui/qt/LauncherWindow.h"
@@ -59,7 +60,8 @@ class GuiFixture : public ::testing::Test {
     TestSupport::TempFolder drive;
     TestSupport::ScriptedDialogs dialogs;
     std::unique_ptr<Platform::Drives> drives = Platform::SystemDrives();
-    std::unique_ptr<Platform::Processes> processes = Platform::SystemProcesses();
+    std::unique_ptr<TestSupport::CountingProcesses> processes =
+        std::make_unique<TestSupport::CountingProcesses>();
     std::unique_ptr<TestSupport::ScopedCurrentFolder> inDrive;
     std::unique_ptr<QtUi::LauncherWindow> window;
 };

@@ -103,44 +103,6 @@ TEST_F(LauncherWindowTest, StartsWithTheLoadingCaptionThenPagesThrough25Applicat
     EXPECT_EQ(SlotTitles(), page1);
 }
 
-TEST_F(LauncherWindowTest, AClickOnASlotStartsItsApplicationOnEveryPage) {
-    AddApplications(25);
-    Start();
-    WaitForGrid();
-    const std::string seventh = SlotTitles()[6];
-    QTest::mouseClick(Slot(7), Qt::LeftButton);
-    EXPECT_TRUE(WaitUntil([&] { return drive.Exists("launched-" + seventh); }));
-
-    ClickScrollArrow(true);
-    const std::string first = SlotTitles()[0];
-    EXPECT_NE(first, seventh);
-    QTest::mouseClick(Slot(1), Qt::LeftButton);
-    EXPECT_TRUE(WaitUntil([&] { return drive.Exists("launched-" + first); }));
-    // An empty slot starts nothing and says nothing.
-    QTest::mouseClick(Slot(20), Qt::LeftButton);
-    EXPECT_THAT(dialogs.Messages, IsEmpty());
-    // Right-clicks are not clicks.
-    std::filesystem::remove(drive.Path() / ("launched-" + first));
-    QTest::mouseClick(Slot(1), Qt::RightButton);
-    QTest::qWait(300);
-    EXPECT_FALSE(drive.Exists("launched-" + first));
-}
-
-TEST_F(LauncherWindowTest, ADoubleClickOnASlotStartsItsApplicationOnce) {
-    AddApplications(1);
-    Start();
-    WaitForGrid();
-    // Through the window, as the system reports it: press, release, press, double click,
-    // release.
-    const QPoint centre = Slot(1)->mapTo(window.get(), Slot(1)->rect().center());
-    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, centre);
-    ASSERT_TRUE(WaitUntil([&] { return drive.Exists("launched-App 01"); }));
-    QTest::qWait(500);
-    // Each run of the application appends a line.
-    const std::string runs = drive.ReadFile("launched-App 01");
-    EXPECT_EQ(std::count(runs.begin(), runs.end(), '\n'), 1) << runs;
-}
-
 TEST_F(LauncherWindowTest, PicturesClaimingMoreThanAnIconsSizeFallBackToTheDefaultIcon) {
     const auto png = [](int width, int height) {
         QImage image(width, height, QImage::Format_Mono);
@@ -176,63 +138,6 @@ TEST_F(LauncherWindowTest, PicturesClaimingMoreThanAnIconsSizeFallBackToTheDefau
     EXPECT_EQ(sizeOf("A Liar"), QSize(48, 48));
     EXPECT_EQ(sizeOf("B Giant"), QSize(48, 48));
     EXPECT_EQ(sizeOf("C Largest"), QSize(1024, 1024));
-}
-
-TEST_F(LauncherWindowTest, TheAddButtonWritesADescriptorThatTheNextStartFinds) {
-    AddApplications(3);
-    Start();
-    WaitForGrid();
-    const auto before = SlotTitles();
-    auto* add = Control<QWidget>(window.get(), "imgAdd");
-    EXPECT_EQ(add->toolTip(), QStringLiteral("Add a new application"));
-
-    // Cancelled: only the warning.
-    dialogs.OpenAnswers.emplace_back(std::nullopt);
-    QTest::mouseClick(add, Qt::LeftButton);
-    ASSERT_EQ(dialogs.Messages.size(), 1U);
-    EXPECT_EQ(dialogs.Messages[0].Prompt,
-              u"Make sure you only select new applications that have been copied to your USB "
-              u"Drive!");
-    EXPECT_EQ(dialogs.Messages[0].Title, u"Kivola");
-
-    const auto tool = drive.WriteFile("New Tool/tool.sh", "#!/bin/sh\n");
-    dialogs.OpenAnswers.emplace_back(
-        Platform::OpenFileChoice{drive.Text("New Tool/tool.sh"), u"tool.sh"});
-    QTest::mouseClick(add, Qt::LeftButton);
-    ASSERT_EQ(dialogs.Messages.size(), 3U);
-    EXPECT_EQ(dialogs.Messages[2].Prompt,
-              u"Your new application will be available when you restart KIVOLA.");
-    EXPECT_EQ(dialogs.OpenFilters,
-              (std::vector<std::u16string>{u"All Executables|*.exe", u"All Executables|*.exe"}));
-    EXPECT_EQ(drive.ReadFile("New Tool/kivolaapp.ini").rfind("tool.sh", 0), 0U);
-    EXPECT_EQ(SlotTitles(), before);
-
-    window.reset();
-    Start();
-    WaitForGrid();
-    const auto after = SlotTitles();
-    EXPECT_EQ(std::count_if(after.begin(), after.end(), [](auto& t) { return !t.empty(); }), 4);
-    EXPECT_NE(std::find(after.begin(), after.end(), "New Tool"), after.end());
-}
-
-TEST_F(LauncherWindowTest, OnlyTheBackgroundDragsTheWindowAndOnlyWithTheLeftButton) {
-    AddApplications(1);
-    Start();
-    WaitForGrid();
-    auto* background = Control<QWidget>(window.get(), "Image2");
-    const QPoint start = window->pos();
-    // (20, 30) of the window, where nothing lies over the background.
-    const QPoint grab = background->mapFrom(window.get(), QPoint(20, 30));
-
-    Drag(background, grab, {{30, 17}, {-5, 40}}, Qt::LeftButton);
-    EXPECT_EQ(window->pos(), start + QPoint(25, 57));
-
-    Drag(background, grab, {{30, 17}}, Qt::RightButton);
-    Drag(background, grab, {{30, 17}}, Qt::LeftButton | Qt::RightButton);
-    // Released off the slot, so that nothing is started either.
-    Drag(Slot(1), QPoint(5, 5), {{80, 70}}, Qt::LeftButton);
-    Drag(Control<QWidget>(window.get(), "Label1"), QPoint(5, 5), {{30, 17}}, Qt::LeftButton);
-    EXPECT_EQ(window->pos(), start + QPoint(25, 57));
 }
 
 TEST_F(LauncherWindowTest, TheLayoutCarriesItsCompiledInArtworkAndNames) {

@@ -14,12 +14,10 @@
 
 #include <gmock/gmock.h>
 
-#include <csignal>
 #include <string>
 
 #include "GuiFixture.h"
 #include "notes/frmNote.h"
-#include "ui/qt/QuitOnSignal.h"
 
 namespace {
 
@@ -30,11 +28,6 @@ class NoteWindowTest : public GuiFixture {
   protected:
     static QPlainTextEdit* TextBox(const QtUi::NoteWindow* note) {
         return Control<QPlainTextEdit>(note, "txtNote");
-    }
-    static void Type(QtUi::NoteWindow* note, const QString& text) {
-        QPlainTextEdit* box = TextBox(note);
-        box->selectAll();
-        QTest::keyClicks(box, text);
     }
     // The note loses the focus to the launcher, as when the user clicks it.
     void FocusLauncher(QtUi::NoteWindow* note) {
@@ -52,53 +45,6 @@ class NoteWindowTest : public GuiFixture {
         return drive.ReadFile("Notes/" + TestSupport::Utf8(noteId) + ".txt");
     }
 };
-
-TEST_F(NoteWindowTest, ANewNoteIsSavedWhenItLosesTheFocusAndAnUntouchedOneIsLeftAlone) {
-    // Written elsewhere with bare line feeds: opening it must not count as a change.
-    AddNote("Unix", "one\ntwo");
-    Start();
-    WaitForGrid();
-    ASSERT_THAT(Notes(), SizeIs(1));
-    QtUi::NoteWindow* old = Notes()[0];
-    EXPECT_EQ(TextBox(old)->toPlainText(), QStringLiteral("one\ntwo"));
-
-    QTest::mouseClick(Control<QWidget>(window.get(), "lblNewNote"), Qt::LeftButton);
-    ASSERT_THAT(Notes(), SizeIs(2));
-    QtUi::NoteWindow* note = Notes()[1];
-    EXPECT_TRUE(note->isVisible());
-    EXPECT_EQ(note->NoteText(), u"Type here to write your note...\r\n");
-    const std::u16string id = note->Form().noteID;
-    ASSERT_THAT(id, ::testing::SizeIs(16));
-
-    Type(note, QStringLiteral("Milk"));
-    QTest::keyClick(TextBox(note), Qt::Key_Return);
-    QTest::keyClicks(TextBox(note), QStringLiteral("Eggs"));
-    EXPECT_FALSE(drive.Exists("Notes/" + TestSupport::Utf8(id) + ".txt"));
-    FocusLauncher(note);
-    EXPECT_EQ(NoteFile(id), "Milk\r\nEggs");
-
-    FocusLauncher(old);
-    EXPECT_EQ(drive.ReadFile("Notes/Unix.txt"), "one\ntwo");
-    EXPECT_THAT(dialogs.Messages, IsEmpty());
-}
-
-TEST_F(NoteWindowTest, TypedTextIsSavedAfterAPauseWithoutTheNoteLosingTheFocus) {
-    Start();
-    WaitForGrid();
-    QTest::mouseClick(Control<QWidget>(window.get(), "lblNewNote"), Qt::LeftButton);
-    ASSERT_THAT(Notes(), SizeIs(1));
-    QtUi::NoteWindow* note = Notes()[0];
-    note->activateWindow();
-    TextBox(note)->setFocus();
-    ASSERT_TRUE(WaitUntil([&] { return note->isActiveWindow(); }, 1000));
-    Type(note, QStringLiteral("Milk"));
-    const std::string file = "Notes/" + TestSupport::Utf8(note->Form().noteID) + ".txt";
-    EXPECT_FALSE(drive.Exists(file));
-    EXPECT_TRUE(WaitUntil([&] { return drive.Exists(file); }));
-    EXPECT_EQ(drive.ReadFile(file), "Milk");
-    EXPECT_TRUE(note->isActiveWindow());
-    EXPECT_TRUE(TextBox(note)->hasFocus());
-}
 
 TEST_F(NoteWindowTest, LineEndsOfEveryKindShowAsLinesAndTypedOnesAreSavedAsCrLf) {
     // CR LF, a bare LF, a bare CR, and a no-break space that must survive as it is.
@@ -204,47 +150,6 @@ TEST_F(NoteWindowTest, OnlyTheNoteBeingWorkedInKeepsItsPixelsAndAnExposedNotePai
     EXPECT_EQ(NoteFile(id), "xnote " + TestSupport::Utf8(id).substr(1));
 }
 
-TEST_F(NoteWindowTest, AnEditUndoneAfterItsSaveIsSavedAgain) {
-    AddNote("Undo", "old");
-    Start();
-    ASSERT_THAT(Notes(), SizeIs(1));
-    QtUi::NoteWindow* note = Notes()[0];
-    TextBox(note)->moveCursor(QTextCursor::End);
-    QTest::keyClicks(TextBox(note), QStringLiteral("er"));
-    FocusLauncher(note);
-    ASSERT_EQ(drive.ReadFile("Notes/Undo.txt"), "older");
-
-    // Back to the text the window opened with: the file must follow, not stay at "older".
-    TextBox(note)->undo();
-    ASSERT_EQ(TextBox(note)->toPlainText(), QStringLiteral("old"));
-    FocusLauncher(note);
-    EXPECT_EQ(drive.ReadFile("Notes/Undo.txt"), "old");
-}
-
-TEST_F(NoteWindowTest, TheCrossDeletesTheNoteOnlyWhenTheUserSaysYes) {
-    AddNote("Plan", "Plan for today");
-    Start();
-    ASSERT_THAT(Notes(), SizeIs(1));
-    QtUi::NoteWindow* note = Notes()[0];
-    auto* cross = Control<QWidget>(note, "Image2");
-
-    dialogs.Answers.push_back(Platform::MessageResult::No);
-    QTest::mouseClick(cross, Qt::LeftButton);
-    ASSERT_THAT(dialogs.Messages, SizeIs(1));
-    EXPECT_EQ(dialogs.Messages[0].Prompt, u"Are you sure you wish to delete this note?");
-    EXPECT_EQ(dialogs.Messages[0].Title, u"DELETE NOTE?");
-    EXPECT_EQ(dialogs.Messages[0].DefaultButton, Platform::MessageResult::Yes);
-    EXPECT_TRUE(drive.Exists("Notes/Plan.txt"));
-    EXPECT_TRUE(note->isVisible());
-
-    dialogs.Answers.push_back(Platform::MessageResult::Yes);
-    QTest::mouseClick(cross, Qt::LeftButton);
-    EXPECT_FALSE(drive.Exists("Notes/Plan.txt"));
-    EXPECT_THAT(Notes(), IsEmpty());
-    QPointer<QtUi::NoteWindow> gone(note);
-    EXPECT_TRUE(WaitUntil([&] { return gone.isNull(); }));
-}
-
 TEST_F(NoteWindowTest, TheWindowIsCutToItsControlsAndMovesByItsStrip) {
     Start();
     QTest::mouseClick(Control<QWidget>(window.get(), "lblNewNote"), Qt::LeftButton);
@@ -269,98 +174,6 @@ TEST_F(NoteWindowTest, TheWindowIsCutToItsControlsAndMovesByItsStrip) {
     Drag(strip1, QPoint(100, 10), {{13, 7}}, Qt::RightButton);
     Drag(strip1, QPoint(100, 10), {{13, 7}}, Qt::LeftButton | Qt::RightButton);
     EXPECT_EQ(note->pos(), start + QPoint(33, -23));
-}
-
-TEST_F(NoteWindowTest, TheCloseButtonSavesChangedNotesBeforeTheProgramEnds) {
-    AddNote("Plan", "old text");
-    Start();
-    WaitForGrid();
-    ASSERT_THAT(Notes(), SizeIs(1));
-    QtUi::NoteWindow* note = Notes()[0];
-    Type(note, QStringLiteral("new text"));
-    QSignalSpy ended(window.get(), &QtUi::LauncherWindow::ProgramEnded);
-    QTest::mouseClick(Control<QWidget>(window.get(), "Image1"), Qt::LeftButton);
-    EXPECT_EQ(drive.ReadFile("Notes/Plan.txt"), "new text");
-    EXPECT_EQ(ended.count(), 1);
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_FALSE(note->isVisible());
-}
-
-TEST_F(NoteWindowTest, ClosingByTheWindowManagerSavesFirst) {
-    AddNote("One", "first");
-    AddNote("Two", "second");
-    Start();
-    ASSERT_THAT(Notes(), SizeIs(2));
-    QtUi::NoteWindow* one = Notes()[0]->Form().noteID == u"One" ? Notes()[0] : Notes()[1];
-    QtUi::NoteWindow* two = one == Notes()[0] ? Notes()[1] : Notes()[0];
-
-    // A note closed on its own (Alt+F4) keeps its text in its file and goes.
-    Type(one, QStringLiteral("first, changed"));
-    EXPECT_TRUE(one->close());
-    EXPECT_EQ(drive.ReadFile("Notes/One.txt"), "first, changed");
-    EXPECT_THAT(Notes(), SizeIs(1));
-
-    // The launcher closed the same way ends the program, the other note saved.
-    Type(two, QStringLiteral("second, changed"));
-    QSignalSpy ended(window.get(), &QtUi::LauncherWindow::ProgramEnded);
-    EXPECT_TRUE(window->close());
-    EXPECT_EQ(drive.ReadFile("Notes/Two.txt"), "second, changed");
-    EXPECT_EQ(ended.count(), 1);
-    EXPECT_FALSE(two->isVisible());
-}
-
-TEST_F(NoteWindowTest, ANoteThatCannotBeSavedKeepsTheProgramOpenUnlessTheUserLetsItGo) {
-    // A file where the Notes folder should be: no note can be written.
-    drive.WriteFile("Notes", "not a folder");
-    Start();
-    QTest::mouseClick(Control<QWidget>(window.get(), "lblNewNote"), Qt::LeftButton);
-    ASSERT_THAT(Notes(), SizeIs(1));
-    QtUi::NoteWindow* note = Notes()[0];
-    Type(note, QStringLiteral("precious"));
-    QSignalSpy ended(window.get(), &QtUi::LauncherWindow::ProgramEnded);
-
-    // The note says why it failed; then the question, which No answers.
-    dialogs.Answers = {Platform::MessageResult::Ok, Platform::MessageResult::No};
-    QTest::mouseClick(Control<QWidget>(window.get(), "Image1"), Qt::LeftButton);
-    EXPECT_EQ(ended.count(), 0);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(note->isVisible());
-    EXPECT_EQ(TextBox(note)->toPlainText(), QStringLiteral("precious"));
-    ASSERT_FALSE(dialogs.Messages.empty());
-    EXPECT_EQ(dialogs.Messages.back().DefaultButton, Platform::MessageResult::No);
-
-    dialogs.Answers.push_back(Platform::MessageResult::Yes);
-    QTest::mouseClick(Control<QWidget>(window.get(), "Image1"), Qt::LeftButton);
-    EXPECT_EQ(ended.count(), 1);
-    EXPECT_FALSE(note->isVisible());
-}
-
-TEST_F(NoteWindowTest, ASignalEndsTheProgramAfterSavingEvenWhenANoteCannotBeSaved) {
-    AddNote("Plan", "old text");
-    Start();
-    ASSERT_THAT(Notes(), SizeIs(1));
-    Type(Notes()[0], QStringLiteral("typed before the signal"));
-    QtUi::QuitOnSignal onSignal([this] { window->EndForSession(); });
-    QSignalSpy ended(window.get(), &QtUi::LauncherWindow::ProgramEnded);
-    ASSERT_EQ(::raise(SIGTERM), 0);
-    EXPECT_TRUE(WaitUntil([&] { return ended.count() == 1; }));
-    EXPECT_EQ(drive.ReadFile("Notes/Plan.txt"), "typed before the signal");
-    EXPECT_THAT(dialogs.Messages, IsEmpty());
-}
-
-TEST_F(NoteWindowTest, ASignalIsNotHeldUpByANoteThatCannotBeSaved) {
-    // A file where the Notes folder should be: no note can be written, and no one may be
-    // there to answer a message; one signal ends the program.
-    drive.WriteFile("Notes", "not a folder");
-    Start();
-    QTest::mouseClick(Control<QWidget>(window.get(), "lblNewNote"), Qt::LeftButton);
-    ASSERT_THAT(Notes(), SizeIs(1));
-    Type(Notes()[0], QStringLiteral("precious"));
-    QtUi::QuitOnSignal onSignal([this] { window->EndForSession(); });
-    QSignalSpy ended(window.get(), &QtUi::LauncherWindow::ProgramEnded);
-    ASSERT_EQ(::raise(SIGHUP), 0);
-    EXPECT_TRUE(WaitUntil([&] { return ended.count() == 1; }));
-    EXPECT_THAT(dialogs.Messages, IsEmpty());
 }
 
 }  // namespace

@@ -393,6 +393,9 @@ TEST(SaveNote, FailureKeepsTheTextSaysWhyAndIsTriedAgain) {
     EXPECT_EQ(f.view.Text, u"precious");
     EXPECT_TRUE(f.note.HasUnsavedText());
     EXPECT_FALSE(f.note.SaveNote());
+    // Asked to close meanwhile (Alt+F4, the window manager), the window stays with its text.
+    EXPECT_FALSE(f.note.Form_QueryUnload());
+    EXPECT_EQ(f.view.Text, u"precious");
 
     // More typing that still cannot be saved is reported again.
     f.view.Text = u"precious and more";
@@ -400,7 +403,7 @@ TEST(SaveNote, FailureKeepsTheTextSaysWhyAndIsTriedAgain) {
     EXPECT_EQ(f.dialogs.Messages.size(), 2U);
 
     fs::remove(f.drive.Path() / "Notes");
-    f.note.Form_LostFocus();
+    EXPECT_TRUE(f.note.Form_QueryUnload());  // and closes once the text is on the drive
     EXPECT_FALSE(f.note.HasUnsavedText());
     EXPECT_EQ(f.drive.ReadFile("Notes/blocked.txt"), "precious and more");
 

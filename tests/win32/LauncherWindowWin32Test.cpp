@@ -37,9 +37,6 @@ class LauncherWindowWin32Test : public Win32GuiFixture {
         return programs;
     }
     // The program of the application whose title is given.
-    std::u16string ProgramOf(const std::string& title) const {
-        return drive.Text(title + "/app.exe");
-    }
     RECT PlaceOf(HWND control) const {
         RECT place;
         GetWindowRect(control, &place);
@@ -114,120 +111,6 @@ TEST_F(LauncherWindowWin32Test, StartsWithTheLoadingCaptionThenPagesThrough25App
     ScrollArrow(false);
     EXPECT_EQ(GetScrollPos(bar, SB_CTL), 1);
     EXPECT_EQ(SlotTitles(), page1);
-}
-
-TEST_F(LauncherWindowWin32Test, FewerThanAPageOfApplicationsDisablesTheScrollBar) {
-    AddApplications(19);
-    Start();
-    WaitForGrid();
-    EXPECT_FALSE(IsWindowEnabled(ControlOf(Control::VScroll1)));
-    EXPECT_TRUE(SlotTitles()[18].size() > 0);
-    EXPECT_TRUE(SlotTitles()[19].empty());
-}
-
-TEST_F(LauncherWindowWin32Test, AClickOnASlotStartsItsApplicationOnEveryPage) {
-    AddApplications(25);
-    Start();
-    WaitForGrid();
-    const std::string seventh = SlotTitles()[6];
-    Click(Slot(7));
-    EXPECT_TRUE(TestSupport::WaitForMarker(ProgramOf(seventh)).Ran) << seventh;
-
-    ScrollArrow(true);
-    const std::string first = SlotTitles()[0];
-    EXPECT_NE(first, seventh);
-    Click(Slot(1));
-    EXPECT_TRUE(TestSupport::WaitForMarker(ProgramOf(first)).Ran) << first;
-    // An empty slot starts nothing and says nothing.
-    Click(Slot(20));
-    EXPECT_THAT(dialogs.Messages, IsEmpty());
-
-    // A right click, or a press released outside the slot, is no click.
-    const std::string second = SlotTitles()[1];
-    SendMessageW(Slot(2), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
-    SendMessageW(Slot(2), WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
-    Drag(Slot(2), {5, 5}, {{100, 100}}, MK_LBUTTON);
-    EXPECT_FALSE(TestSupport::RanMeanwhile(ProgramOf(second)));
-}
-
-TEST_F(LauncherWindowWin32Test, ADoubleClickOnASlotStartsItsApplicationOnce) {
-    AddApplications(1);
-    Start();
-    WaitForGrid();
-    // The system's messages for a double click: down, up, double click, up.
-    SendMessageW(Slot(1), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    SendMessageW(Slot(1), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    SendMessageW(Slot(1), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
-    SendMessageW(Slot(1), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    EXPECT_TRUE(TestSupport::WaitForMarker(ProgramOf("App 01")).Ran);
-    EXPECT_EQ(processes->Starts, 1);
-}
-
-TEST_F(LauncherWindowWin32Test, TheAddButtonWritesADescriptorThatTheNextStartFinds) {
-    AddApplications(3);
-    Start();
-    WaitForGrid();
-    const auto before = SlotTitles();
-    HWND add = ControlOf(Control::imgAdd);
-    EXPECT_EQ(WindowText(add), u"Add a new application");
-
-    // Cancelled: only the warning.
-    dialogs.OpenAnswers.emplace_back(std::nullopt);
-    Click(add);
-    ASSERT_EQ(dialogs.Messages.size(), 1U);
-    EXPECT_EQ(dialogs.Messages[0].Prompt,
-              u"Make sure you only select new applications that have been copied to your USB "
-              u"Drive!");
-    EXPECT_EQ(dialogs.Messages[0].Title, u"Kivola");
-
-    TestSupport::PlantMarker(drive, "New Tool/tool.exe");
-    dialogs.OpenAnswers.emplace_back(
-        Platform::OpenFileChoice{drive.Text("New Tool/tool.exe"), u"tool.exe"});
-    Click(add);
-    ASSERT_EQ(dialogs.Messages.size(), 3U);
-    EXPECT_EQ(dialogs.Messages[2].Prompt,
-              u"Your new application will be available when you restart KIVOLA.");
-    EXPECT_EQ(dialogs.OpenFilters,
-              (std::vector<std::u16string>{u"All Executables|*.exe", u"All Executables|*.exe"}));
-    EXPECT_EQ(drive.ReadFile("New Tool/kivolaapp.ini").rfind("tool.exe", 0), 0U);
-    EXPECT_EQ(SlotTitles(), before);
-
-    window.reset();
-    Start();
-    WaitForGrid();
-    const auto after = SlotTitles();
-    EXPECT_EQ(std::count_if(after.begin(), after.end(), [](auto& t) { return !t.empty(); }), 4);
-    const auto added = std::find(after.begin(), after.end(), "New Tool");
-    ASSERT_NE(added, after.end());
-    Click(Slot(static_cast<int>(added - after.begin()) + 1));
-    EXPECT_TRUE(TestSupport::WaitForMarker(drive.Text("New Tool/tool.exe")).Ran);
-}
-
-TEST_F(LauncherWindowWin32Test, OnlyTheBackgroundDragsTheWindowAndOnlyWithTheLeftButton) {
-    AddApplications(1);
-    Start();
-    WaitForGrid();
-    RECT start;
-    GetWindowRect(window->Handle(), &start);
-    HWND background = ControlOf(Control::Image2);
-    // (20, 30) of the window, where nothing lies over the background; Image2 begins 24 pixels
-    // left of the window.
-    const POINT grab{44, 30};
-
-    Drag(background, grab, {{30, 17}, {-5, 40}}, MK_LBUTTON);
-    RECT moved;
-    GetWindowRect(window->Handle(), &moved);
-    EXPECT_EQ(moved.left - start.left, 25);
-    EXPECT_EQ(moved.top - start.top, 57);
-    EXPECT_EQ(moved.right - moved.left, 327);  // moved, not resized
-
-    Drag(background, grab, {{30, 17}}, MK_RBUTTON);
-    Drag(background, grab, {{30, 17}}, MK_LBUTTON | MK_RBUTTON);
-    Drag(Slot(1), {5, 5}, {{80, 70}}, MK_LBUTTON);
-    Drag(ControlOf(Control::Label1), {5, 5}, {{30, 17}}, MK_LBUTTON);
-    RECT after;
-    GetWindowRect(window->Handle(), &after);
-    EXPECT_TRUE(SameRect(after, moved));
 }
 
 TEST_F(LauncherWindowWin32Test, ALayoutOfRealControlsWhereTheTableSaysInItsStackingOrder) {
@@ -418,14 +301,6 @@ TEST_F(LauncherWindowWin32Test, AnApplicationWithoutAPictureShowsItsProgramsIcon
     Start();
     WaitForGrid();
     EXPECT_EQ(window->ClientPixel(SlotCentre(1).x, SlotCentre(1).y), RGB(0, 0, 255));
-}
-
-TEST_F(LauncherWindowWin32Test, ClosingWithNoNotesEndsTheProgramAtOnce) {
-    Start();
-    SendMessageW(window->Handle(), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(window->Ended());
-    EXPECT_EQ(endings, 1);
-    EXPECT_EQ(window->Handle(), nullptr);
 }
 
 }  // namespace

@@ -30,15 +30,6 @@ class NoteWindowWin32Test : public Win32GuiFixture {
         EXPECT_FALSE(Notes().empty());
         return Notes().empty() ? nullptr : Notes().back();
     }
-    Win32Ui::NoteWindow* NoteById(const std::u16string& id) const {
-        for (Win32Ui::NoteWindow* note : Notes()) {
-            if (note->Form().noteID == id) {
-                return note;
-            }
-        }
-        ADD_FAILURE() << "no open note " << TestSupport::Utf8(id);
-        return nullptr;
-    }
 };
 
 // The pixels of a window's region, read back from the system.
@@ -67,46 +58,6 @@ bool InRects(const std::vector<RECT>& rects, int x, int y) {
     return false;
 }
 
-TEST_F(NoteWindowWin32Test, ANewNoteIsSavedWhenItLosesTheFocusAndAnUntouchedOneIsLeftAlone) {
-    // Written elsewhere with bare line feeds: opening it must not count as a change.
-    AddNote("Unix", "one\ntwo");
-    Start();
-    WaitForGrid();
-    ASSERT_THAT(Notes(), SizeIs(1));
-    Win32Ui::NoteWindow* old = Notes()[0];
-    EXPECT_EQ(WindowText(old->TextBox()), u"one\r\ntwo");  // shown on two lines
-
-    Win32Ui::NoteWindow* note = NewNote();
-    ASSERT_THAT(Notes(), SizeIs(2));
-    EXPECT_TRUE(IsWindowVisible(note->Handle()));
-    EXPECT_EQ(WindowText(note->TextBox()), u"Type here to write your note...\r\n");
-    const std::u16string id = note->Form().noteID;
-    ASSERT_THAT(id, SizeIs(16));
-
-    Retype(note, u"Milk\rEggs");  // Enter gives the edit control its line end
-    EXPECT_FALSE(drive.Exists("Notes/" + TestSupport::Utf8(id) + ".txt"));
-    FocusLauncher();
-    EXPECT_EQ(NoteFile(id), "Milk\r\nEggs");
-
-    SetFocus(old->TextBox());
-    FocusLauncher();
-    EXPECT_EQ(drive.ReadFile("Notes/Unix.txt"), "one\ntwo");
-    EXPECT_THAT(dialogs.Messages, IsEmpty());
-}
-
-TEST_F(NoteWindowWin32Test, TypedTextIsSavedAfterAPauseWithoutTheNoteLosingTheFocus) {
-    Start();
-    Win32Ui::NoteWindow* note = NewNote();
-    ASSERT_NE(note, nullptr);
-    SetFocus(note->TextBox());
-    Retype(note, u"Milk");
-    const std::string file = "Notes/" + TestSupport::Utf8(note->Form().noteID) + ".txt";
-    EXPECT_FALSE(drive.Exists(file));
-    EXPECT_TRUE(WaitUntil([&] { return drive.Exists(file); }));
-    EXPECT_EQ(drive.ReadFile(file), "Milk");
-    EXPECT_EQ(GetFocus(), note->TextBox());
-}
-
 TEST_F(NoteWindowWin32Test, ALongNoteIsPastedPastTheEditControlsUsualLimit) {
     Start();
     Win32Ui::NoteWindow* note = NewNote();
@@ -121,31 +72,6 @@ TEST_F(NoteWindowWin32Test, ALongNoteIsPastedPastTheEditControlsUsualLimit) {
     SendMessageW(note->TextBox(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
     FocusLauncher();
     EXPECT_EQ(NoteFile(note->Form().noteID).size(), text.size());
-}
-
-TEST_F(NoteWindowWin32Test, TheCrossDeletesTheNoteOnlyWhenTheUserSaysYes) {
-    AddNote("Plan", "Plan for today");
-    Start();
-    ASSERT_THAT(Notes(), SizeIs(1));
-    Win32Ui::NoteWindow* note = Notes()[0];
-    HWND noteWindow = note->Handle();
-    EXPECT_EQ(WindowText(note->Cross()), u"Delete this note");
-
-    dialogs.Answers.push_back(Platform::MessageResult::No);
-    Click(note->Cross());
-    ASSERT_THAT(dialogs.Messages, SizeIs(1));
-    EXPECT_EQ(dialogs.Messages[0].Prompt, u"Are you sure you wish to delete this note?");
-    EXPECT_EQ(dialogs.Messages[0].Title, u"DELETE NOTE?");
-    EXPECT_TRUE(drive.Exists("Notes/Plan.txt"));
-    EXPECT_TRUE(IsWindowVisible(noteWindow));
-
-    dialogs.Answers.push_back(Platform::MessageResult::Yes);
-    Click(note->Cross());
-    EXPECT_FALSE(drive.Exists("Notes/Plan.txt"));
-    EXPECT_THAT(Notes(), IsEmpty());
-    EXPECT_FALSE(IsWindow(noteWindow));
-    // The program goes on: a new note opens as before.
-    EXPECT_NE(NewNote(), nullptr);
 }
 
 TEST_F(NoteWindowWin32Test, TheGdiRegionIsTheShapingRoutinesPixelSetAndTheStripMovesIt) {
@@ -233,43 +159,6 @@ TEST_F(NoteWindowWin32Test, OnAMonitorOf144DpiTheNoteAndItsRegionGrowByHalf) {
     EXPECT_EQ(moved.left - start.left, 30);
 }
 
-TEST_F(NoteWindowWin32Test, TheClosePictureSavesChangedNotesBeforeTheProgramEnds) {
-    AddNote("Plan", "old text");
-    Start();
-    WaitForGrid();
-    ASSERT_THAT(Notes(), SizeIs(1));
-    Win32Ui::NoteWindow* note = Notes()[0];
-    HWND noteWindow = note->Handle();
-    Retype(note, u"new text");
-    Click(ControlOf(Layout::Control::Image1));
-    EXPECT_EQ(drive.ReadFile("Notes/Plan.txt"), "new text");
-    EXPECT_EQ(endings, 1);
-    EXPECT_TRUE(window->Ended());
-    EXPECT_FALSE(IsWindow(noteWindow));
-}
-
-TEST_F(NoteWindowWin32Test, AltF4OnANoteOrTheLauncherSavesFirst) {
-    AddNote("One", "first");
-    AddNote("Two", "second");
-    Start();
-    ASSERT_THAT(Notes(), SizeIs(2));
-    Win32Ui::NoteWindow* one = NoteById(u"One");
-    Win32Ui::NoteWindow* two = NoteById(u"Two");
-    ASSERT_TRUE(one != nullptr && two != nullptr);
-
-    // A note closed on its own keeps its text in its file and goes.
-    Retype(one, u"first, changed");
-    SendMessageW(one->Handle(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(drive.ReadFile("Notes/One.txt"), "first, changed");
-    EXPECT_THAT(Notes(), SizeIs(1));
-
-    // The launcher closed the same way ends the program, the other note saved.
-    Retype(two, u"second, changed");
-    SendMessageW(window->Handle(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(drive.ReadFile("Notes/Two.txt"), "second, changed");
-    EXPECT_EQ(endings, 1);
-}
-
 TEST_F(NoteWindowWin32Test, TheSessionEndingSavesEveryNoteAndEndsWithoutAsking) {
     AddNote("Plan", "old text");
     Start();
@@ -283,42 +172,6 @@ TEST_F(NoteWindowWin32Test, TheSessionEndingSavesEveryNoteAndEndsWithoutAsking) 
     EXPECT_EQ(drive.ReadFile("Notes/Plan.txt"), "typed after the question");
     EXPECT_EQ(endings, 1);
     EXPECT_THAT(dialogs.Messages, IsEmpty());
-}
-
-TEST_F(NoteWindowWin32Test, TheSessionEndIsNotHeldUpByANoteThatCannotBeSaved) {
-    drive.WriteFile("Notes", "not a folder");
-    Start();
-    Win32Ui::NoteWindow* note = NewNote();
-    ASSERT_NE(note, nullptr);
-    Retype(note, u"precious");
-    // No one may be there to answer: no message, and the session may end.
-    EXPECT_EQ(SendMessageW(window->Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
-    SendMessageW(window->Handle(), WM_ENDSESSION, TRUE, 0);
-    EXPECT_EQ(endings, 1);
-    EXPECT_THAT(dialogs.Messages, IsEmpty());
-}
-
-TEST_F(NoteWindowWin32Test, ANoteThatCannotBeSavedKeepsTheProgramOpenUnlessTheUserLetsItGo) {
-    // A file where the Notes folder should be: no note can be written.
-    drive.WriteFile("Notes", "not a folder");
-    Start();
-    Win32Ui::NoteWindow* note = NewNote();
-    ASSERT_NE(note, nullptr);
-    Retype(note, u"precious");
-
-    // The note says why it failed; then the question, which No answers.
-    dialogs.Answers = {Platform::MessageResult::Ok, Platform::MessageResult::No};
-    Click(ControlOf(Layout::Control::Image1));
-    EXPECT_EQ(endings, 0);
-    EXPECT_TRUE(IsWindowVisible(window->Handle()));
-    EXPECT_TRUE(IsWindowVisible(note->Handle()));
-    EXPECT_EQ(WindowText(note->TextBox()), u"precious");
-    ASSERT_FALSE(dialogs.Messages.empty());
-    EXPECT_EQ(dialogs.Messages.back().DefaultButton, Platform::MessageResult::No);
-
-    dialogs.Answers.push_back(Platform::MessageResult::Yes);
-    Click(ControlOf(Layout::Control::Image1));
-    EXPECT_EQ(endings, 1);
 }
 
 }  // namespace

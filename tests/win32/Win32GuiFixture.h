@@ -14,6 +14,7 @@
 #include "platform/Drives.h"
 #include "platform/Processes.h"
 #include "platform/win32/WindowsApi.h"
+#include "testsupport/CountingProcesses.h"
 #include "testsupport/ScriptedDialogs.h"
 #include "testsupport/TempFolder.h"
 #include "ui/win32/LauncherWindow.h"
@@ -36,20 +37,6 @@ void Click(HWND control, POINT at = {3, 3});
 void Drag(HWND handle, POINT at, const std::vector<POINT>& steps, WPARAM held);
 // Typed characters, as the keyboard gives them to the focused text box.
 void Type(HWND box, const std::u16string& text);
-
-// The system's processes, counted: each start really starts the program.
-class CountingProcesses : public Platform::Processes {
-  public:
-    Platform::IoStatus Start(const std::u16string& program, const std::u16string& argumentText,
-                             const std::u16string& workingFolder) override {
-        ++Starts;
-        return real_->Start(program, argumentText, workingFolder);
-    }
-    int Starts = 0;
-
-  private:
-    std::unique_ptr<Platform::Processes> real_ = Platform::SystemProcesses();
-};
 
 class Win32GuiFixture : public ::testing::Test {
   protected:
@@ -79,7 +66,8 @@ class Win32GuiFixture : public ::testing::Test {
     TestSupport::TempFolder drive;
     TestSupport::ScriptedDialogs dialogs;
     std::unique_ptr<Platform::Drives> drives = Platform::SystemDrives();
-    std::unique_ptr<CountingProcesses> processes = std::make_unique<CountingProcesses>();
+    std::unique_ptr<TestSupport::CountingProcesses> processes =
+        std::make_unique<TestSupport::CountingProcesses>();
     std::unique_ptr<TestSupport::ScopedCurrentFolder> inDrive;
     std::unique_ptr<Win32Ui::LauncherWindow> window;
     int endings = 0;

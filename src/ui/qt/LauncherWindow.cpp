@@ -100,6 +100,7 @@ LauncherWindow::LauncherWindow(Platform::Dialogs& dialogs, Platform::Drives& dri
         }
     }
 
+    notes_.SetQuit([this] { Quit(); });
     // However the program ends, typed notes reach the drive first; when the session ends there
     // may be no one to answer a message, and none holds the end up.
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { notes_.SaveAllForSessionEnd(); });
@@ -275,7 +276,7 @@ namespace {
 
 // A picture no larger than MaxPictureSide, decoded by Qt from its content; null otherwise.
 QPixmap DecodePicture(const std::optional<std::string>& bytes) {
-    if (!bytes || Launcher::GifScreenTooLarge(*bytes)) {
+    if (!bytes) {
         return {};
     }
     QByteArray content =
@@ -291,8 +292,7 @@ QPixmap DecodePicture(const std::optional<std::string>& bytes) {
     }
     // Sized from the header before a pixel is decoded.
     const QSize size = reader.size();
-    if (!size.isValid() || size.width() > Launcher::MaxPictureSide ||
-        size.height() > Launcher::MaxPictureSide) {
+    if (!Launcher::PictureFits(*bytes, size.width(), size.height())) {
         return {};
     }
     return QPixmap::fromImage(reader.read());
@@ -428,26 +428,15 @@ void LauncherWindow::DisableTimer() {
 }
 
 void LauncherWindow::EndProgram() {
-    if (!ending_ && NotesAllowEnd()) {
-        EndNow();
-    }
-}
-
-bool LauncherWindow::NotesAllowEnd() {
-    return notes_.AllowProgramEnd();
+    notes_.RequestEnd();
 }
 
 void LauncherWindow::EndForSession() {
-    if (!ending_) {
-        notes_.SaveAllForSessionEnd();
-        EndNow();
-    }
+    notes_.EndForSession();
 }
 
-void LauncherWindow::EndNow() {
-    ending_ = true;
+void LauncherWindow::Quit() {
     Timer1_.stop();
-    notes_.CloseAll();
     hide();
     emit ProgramEnded();
     QCoreApplication::quit();
@@ -455,12 +444,7 @@ void LauncherWindow::EndNow() {
 
 void LauncherWindow::closeEvent(QCloseEvent* event) {
     // Closed by the window manager or the session: the same end as the close button.
-    if (ending_) {
-        event->accept();
-        return;
-    }
-    if (NotesAllowEnd()) {
-        EndNow();
+    if (notes_.RequestEnd()) {
         event->accept();
     } else {
         event->ignore();
@@ -469,7 +453,7 @@ void LauncherWindow::closeEvent(QCloseEvent* event) {
 
 void LauncherWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && form_ && !ending_) {
+    if (event->type() == QEvent::ActivationChange && Live()) {
         if (isActiveWindow()) {
             form_->Form_Activate();
         } else {
@@ -479,7 +463,7 @@ void LauncherWindow::changeEvent(QEvent* event) {
 }
 
 bool LauncherWindow::ForwardKey(QKeyEvent* event) {
-    if (!form_ || ending_) {
+    if (!Live()) {
         return false;
     }
     if (const int code = KeyCode(event->key());
@@ -489,7 +473,7 @@ bool LauncherWindow::ForwardKey(QKeyEvent* event) {
     bool used = false;
     // The key may have ended the program; then nothing more reaches Form1.
     for (const QChar c : event->text()) {
-        if (ending_) {
+        if (notes_.Ending()) {
             break;
         }
         used = form_->Form_KeyPress(c.unicode()) || used;
@@ -498,9 +482,8 @@ bool LauncherWindow::ForwardKey(QKeyEvent* event) {
 }
 
 bool LauncherWindow::ForwardWheel(QWheelEvent* event, QPointF inWindow) {
-    return form_ && !ending_ &&
-           form_->Form_MouseWheel(event->angleDelta().y(), TwipsFromPixels(inWindow.x()),
-                                  TwipsFromPixels(inWindow.y()));
+    return Live() && form_->Form_MouseWheel(event->angleDelta().y(), TwipsFromPixels(inWindow.x()),
+                                            TwipsFromPixels(inWindow.y()));
 }
 
 void LauncherWindow::keyPressEvent(QKeyEvent* event) {
@@ -512,7 +495,7 @@ void LauncherWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 bool LauncherWindow::focusNextPrevChild(bool next) {
-    if (form_ && !ending_) {
+    if (Live()) {
         form_->Form_KeyDown(Support::KeyTab, next ? 0 : Support::ShiftKey);
     }
     return true;

@@ -3,8 +3,8 @@
 // The launcher window (Form1's window): a borderless 327 by 439 pixel window painted by its
 // background picture, with the 4 by 5 icon grid, the page scroll bar, the add button, the
 // "+ New KIVOLA" link, the drive line and the close button. It converts units, forwards every
-// event to Form1 and holds no logic of its own, apart from what ending the program on this
-// desktop needs: the note windows it made are saved before it goes.
+// event to Form1 and holds no logic of its own; the ends of the program are the note registry's,
+// which leaves the window only its own going.
 
 #include <QTimer>
 #include <QWidget>
@@ -107,14 +107,14 @@ class LauncherWindow : public QWidget, public Launcher::LauncherView {
     Picture* Slot(int slot) const;
     bool ForwardKey(QKeyEvent* event);
     bool ForwardWheel(QWheelEvent* event, QPointF inWindow);
-    // Saves every note; when one could not be saved, asks whether to end all the same.
-    bool NotesAllowEnd();
-    void EndNow();
+    // The window's own part of the end, once every note window has gone.
+    void Quit();
+    // Events reach Form1 until the program begins to end.
+    bool Live() const { return form_ && !notes_.Ending(); }
 
     Platform::Dialogs& dialogs_;
     NoteWindows notes_;
     QTimer Timer1_;
-    bool ending_ = false;
     bool systemMove_ = false;
 
     // Controls, by their names on the form.

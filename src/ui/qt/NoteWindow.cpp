@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "notes/TextBoxLines.h"
 #include "notes/frmNote.h"
 #include "shaping/Region.h"
 #include "ui/qt/Artwork.h"
@@ -31,22 +32,17 @@ QRect PixelRect(const Notes::NoteControlTwips& twips) {
 
 }  // namespace
 
-// Both conversions go over the text once: a note of many megabytes is converted on every
-// open and every save.
 QString TextBoxFromNoteText(const std::u16string& text) {
-    QString box(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
-    QChar* out = box.data();
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r') {
-            if (i + 1 < text.size() && text[i + 1] == u'\n') {
-                ++i;
-            }
-            *out++ = QLatin1Char('\n');
-        } else {
-            *out++ = QChar(text[i]);
+    QString box;
+    box.reserve(static_cast<qsizetype>(text.size()));
+    bool first = true;
+    Notes::ForEachLine(text, [&](std::u16string_view line) {
+        if (!first) {
+            box += QLatin1Char('\n');
         }
-    }
-    box.truncate(out - box.constData());
+        first = false;
+        box.append(QStringView(line.data(), static_cast<qsizetype>(line.size())));
+    });
     return box;
 }
 
@@ -57,18 +53,13 @@ std::u16string NoteTextFromTextBox(const QTextDocument& document) {
                  static_cast<std::size_t>(document.blockCount()));
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         if (block != document.begin()) {
-            note += u"\r\n";
+            note += Notes::NoteLineEnd;
         }
-        // The raw text keeps no-break spaces and line separators as typed. The line separator
-        // that Shift+Enter puts into the box is a line end in the file like any other.
-        for (const QChar c : block.text()) {
-            if (c == QLatin1Char('\n') || c == QChar(QChar::LineSeparator) ||
-                c == QChar(QChar::ParagraphSeparator)) {
-                note += u"\r\n";
-            } else {
-                note.push_back(c.unicode());
-            }
-        }
+        // The raw text keeps no-break spaces and line separators as typed.
+        const QString line = block.text();
+        Notes::AppendBoxLine(note,
+                             std::u16string_view(reinterpret_cast<const char16_t*>(line.utf16()),
+                                                 static_cast<std::size_t>(line.size())));
     }
     return note;
 }
@@ -269,9 +260,7 @@ void NoteWindow::changeEvent(QEvent* event) {
 }
 
 void NoteWindow::closeEvent(QCloseEvent* event) {
-    // Closed by the window manager (or the desktop session): the note's text goes to its file
-    // first, and a note whose text could not be written stays open with it.
-    if (closed_ || form_->SaveNote()) {
+    if (closed_ || form_->Form_QueryUnload()) {
         MarkClosed();
         event->accept();
     } else {

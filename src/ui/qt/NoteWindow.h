@@ -4,11 +4,8 @@
 // drag strip along the top and a cross that deletes the note. It owns the note's behaviour
 // (frmNote) and forwards every event to it.
 //
-// Line ends: the note file and frmNote hold CR LF between lines, as the text box of the
-// original desktop did; Qt's text box holds one paragraph per line. The text is turned from
-// one form into the other on its way in and out, and text that comes back unedited is handed
-// back exactly as it came, whatever line ends it had, so that opening a note never counts as
-// changing it.
+// Line ends: Qt's text box holds one paragraph per line; the note's lines go in and come back
+// by the one rule of notes/TextBoxLines.h.
 
 #include <QPoint>
 #include <QString>
@@ -108,7 +105,7 @@ class NoteWindow : public QWidget, public Notes::NoteView {
     int givenRevision_ = 0;  // the text box's revision when SetNoteText last filled it
 };
 
-// CR LF (and a lone CR or LF) to the text box's paragraphs, and back to CR LF.
+// A note's lines to the text box's paragraphs, and back (notes/TextBoxLines.h).
 QString TextBoxFromNoteText(const std::u16string& text);
 std::u16string NoteTextFromTextBox(const QTextDocument& document);
 

@@ -46,11 +46,11 @@ Notes::frmNote& NoteWindows::CreateNoteWindow() {
         window->move(DefaultPlace(place));
     }
     connect(window, &NoteWindow::Closed, this, [this](NoteWindow* closed) {
-        Open().Remove(closed->Form());
+        Remove(closed->Form());
         closed->deleteLater();
     });
     windows_.emplace_back(window);
-    Open().Add(window->Form());
+    Add(window->Form(), [window] { window->CloseForProgramEnd(); });
     return window->Form();
 }
 
@@ -62,12 +62,6 @@ std::vector<NoteWindow*> NoteWindows::OpenWindows() const {
         }
     }
     return open;
-}
-
-void NoteWindows::CloseAll() {
-    for (NoteWindow* window : OpenWindows()) {
-        window->CloseForProgramEnd();
-    }
 }
 
 }  // namespace QtUi

@@ -30,9 +30,6 @@ class NoteWindows : public QObject, public Notes::NoteRegistry {
 
     Notes::frmNote& CreateNoteWindow() override;
 
-    // The program ends: every note window goes.
-    void CloseAll();
-
     std::vector<NoteWindow*> OpenWindows() const;
 
   private:

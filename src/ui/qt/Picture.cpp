@@ -102,15 +102,14 @@ void Picture::paintEvent(QPaintEvent* event) {
 }
 
 void Picture::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        leftPressed_ = true;
-    }
-    emit MouseDown(ButtonCode(event->button()), ShiftCode(event->modifiers()), event->position());
+    const int button = ButtonCode(event->button());
+    click_.ButtonDown(button);
+    emit MouseDown(button, ShiftCode(event->modifiers()), event->position());
     event->accept();
 }
 
 void Picture::mouseDoubleClickEvent(QMouseEvent* event) {
-    leftPressed_ = false;
+    click_.DoubleClickDown();
     event->accept();
 }
 
@@ -120,15 +119,9 @@ void Picture::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void Picture::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        event->accept();
-        return;
-    }
-    const bool wasPressed = leftPressed_;
-    leftPressed_ = false;
     event->accept();
-    // Released elsewhere: no click, as with a button the pointer has left.
-    if (wasPressed && rect().contains(event->position().toPoint())) {
+    if (event->button() == Qt::LeftButton &&
+        click_.LeftButtonUp(rect().contains(event->position().toPoint()))) {
         emit Clicked();
     }
 }

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QPointF>
 
+#include "support/MouseClick.h"
+
 namespace QtUi {
 
 // Mouse button codes: 1 left, 2 right, 4 middle, summed.
@@ -38,12 +40,10 @@ class Picture : public QLabel {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    // The second press of a double click: its click was raised by the first press, so a double
-    // click on an icon starts the application once.
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
-    bool leftPressed_ = false;
+    Support::MouseClick click_;
     bool focusMark_ = false;
 };
 

@@ -147,6 +147,11 @@ bool MakeDecoder(std::string_view bytes, IStream* stream, ComRef<IWICBitmapDecod
     return true;
 }
 
+// A decoder's size as a side PictureFits can judge: more than an int holds is too large anyway.
+int SideOf(UINT pixels) {
+    return static_cast<int>(std::min<UINT>(pixels, std::numeric_limits<int>::max()));
+}
+
 }  // namespace
 
 namespace {
@@ -154,8 +159,7 @@ Bitmap Converted(IWICBitmapSource* source, UINT width, UINT height);
 }  // namespace
 
 Bitmap DecodePicture(std::string_view bytes) {
-    if (bytes.empty() || bytes.size() > std::numeric_limits<DWORD>::max() ||
-        Launcher::GifScreenTooLarge(bytes)) {
+    if (bytes.empty() || bytes.size() > std::numeric_limits<DWORD>::max()) {
         return {};
     }
     IWICImagingFactory* factory = ThreadFactory();
@@ -183,8 +187,8 @@ Bitmap DecodePicture(std::string_view bytes) {
     // The size comes from the header: nothing has been decoded yet.
     UINT width = 0;
     UINT height = 0;
-    if (FAILED(frame->GetSize(&width, &height)) || width == 0 || height == 0 ||
-        width > MaxPictureSide || height > MaxPictureSide) {
+    if (FAILED(frame->GetSize(&width, &height)) ||
+        !Launcher::PictureFits(bytes, SideOf(width), SideOf(height))) {
         return {};
     }
     return Converted(frame.Get(), width, height);

@@ -6,23 +6,25 @@
 // from Form1's layout table, converts units, forwards every event to Form1, and holds no logic
 // of its own.
 //
-// Every control but the scroll bars is a picture control (a child window) that shows its part
-// of one picture of the whole window, composed in stacking order from the bottom up; so the
-// pictures' transparent parts show what lies beneath, as on a form, and each control still
-// takes the pointer and is found by screen readers with its name.
+// Every control but the scroll bars is a picture control (a child window, LauncherControls)
+// that shows its part of one picture of the whole window (LauncherScene); so the pictures'
+// transparent parts show what lies beneath, as on a form, and each control still takes the
+// pointer and is found by screen readers with its name. The window routes the messages and
+// implements the view.
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "launcher/Form1Layout.h"
 #include "launcher/LauncherView.h"
 #include "platform/win32/WindowsApi.h"
-#include "ui/win32/Bitmap.h"
 #include "ui/win32/Dpi.h"
-#include "ui/win32/Fonts.h"
+#include "ui/win32/LauncherControls.h"
+#include "ui/win32/LauncherScene.h"
 #include "ui/win32/NoteWindows.h"
 #include "ui/win32/PictureControl.h"
 
@@ -60,7 +62,9 @@ class LauncherWindow : public Launcher::LauncherView, private ControlOwner {
     // Timer1_Timer has run to its end so many times (the start-up benchmark stops there).
     int Timer1Ticks() const { return timer1Ticks_; }
     bool Ended() const { return ended_; }
-    bool LoadingVisible() const { return loadingVisible_; }
+    bool LoadingVisible() const { return scene_.LoadingVisible(); }
+    // The control the focus mark is drawn on (slot 1 to 20 for a slot), FocusItem::None for none.
+    std::pair<Launcher::FocusItem, int> FocusMark() const { return scene_.FocusMark(); }
     // A pixel of the window's picture as it is drawn now (client pixels).
     COLORREF ClientPixel(int x, int y);
 
@@ -88,17 +92,9 @@ class LauncherWindow : public Launcher::LauncherView, private ControlOwner {
     void EndProgram() override;
 
   private:
-    struct SlotPicture {
-        Bitmap Own;            // a picture file of the drive
-        bool BuiltIn = false;  // the launcher's own icon
-    };
-
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     void BuildControls();
-    void PlaceControls();
-    void MakeFonts();
-    void AddToolTip(HWND control);
     void OnVScroll(WPARAM wParam);
     void MoveScrollTo(int value);
     void ChangeScrollValue(int value);  // raises VScroll1_Change when the value changes
@@ -110,12 +106,10 @@ class LauncherWindow : public Launcher::LauncherView, private ControlOwner {
                                                UINT_PTR id, DWORD_PTR self);
     void OnDpiChanged(int dpi, const RECT& suggested);
 
-    // The picture of the whole client area, drawn again when something on it changed.
+    // Something on the window's picture changed: it is drawn again.
     void Invalidate(bool paintNow = false);
-    void EnsureComposed();
-    void Compose(HDC dc) const;
-    void DrawLabel(HDC dc, const Launcher::Form1Layout::Place& place, const std::u16string& text,
-                   HFONT font, COLORREF colour, UINT format) const;
+    // The picture of the whole client area as it is now.
+    HDC Scene();
     void PaintControl(HWND control, HDC dc) override;
     void ControlMouseDown(HWND control, int button, int shift, POINT at) override;
     void ControlMouseMove(HWND control, int button, int shift, POINT at) override;
@@ -125,52 +119,24 @@ class LauncherWindow : public Launcher::LauncherView, private ControlOwner {
     bool ControlHasHandPointer(HWND control) const override;
     HCURSOR HandCursor() const override;
 
-    int SlotOf(HWND control) const;  // 1..20, 0 for other controls
-    void EndNow();
+    // The window's own part of the end, once every note window has gone.
+    void Quit();
+    // Events reach Form1 until the program begins to end.
+    bool Live() const { return form_ && !notes_.Ending(); }
 
     Platform::Dialogs& dialogs_;
     NoteWindows notes_;
     std::function<void()> endedCallback_;
     HWND window_ = nullptr;
     Scale scale_;
-    Font labelFont_;
-    Font linkFont_;  // lblNewNote's, underlined
-
-    // Controls, by their names on the form.
-    HWND Image2_ = nullptr;
-    HWND Label2_ = nullptr;
-    HWND Label1_ = nullptr;
-    std::array<HWND, Launcher::SlotCount> imgApp_{};
-    HWND imgAdd_ = nullptr;
-    HWND Image1_ = nullptr;
-    HWND lblLoading_ = nullptr;
-    HWND lblNewNote_ = nullptr;
-    HWND VScroll1_ = nullptr;
-    HWND HScroll1_ = nullptr;
-    HWND toolTips_ = nullptr;
-
-    // What the controls show.
-    std::array<SlotPicture, Launcher::SlotCount> slots_{};
-    std::array<std::wstring, Launcher::SlotCount> slotTips_{};
-    std::u16string driveCaption_;
-    bool loadingVisible_ = true;
+    LauncherControls controls_;
+    LauncherScene scene_;
     int scrollMinimum_ = 0;
     int scrollMaximum_ = 100;
     int scrollValue_ = 0;
-    bool hScrollCollapsed_ = false;
-    Launcher::FocusItem markItem_ = Launcher::FocusItem::None;
-    int markSlot_ = 0;
-
-    // The composed picture of the client area.
-    HDC sceneDc_ = nullptr;
-    HBITMAP sceneBitmap_ = nullptr;
-    HGDIOBJ sceneOld_ = nullptr;
-    SIZE sceneSize_{};
-    bool sceneDirty_ = true;
 
     int timer1Ticks_ = 0;
     bool timerRunning_ = false;
-    bool ending_ = false;
     bool ended_ = false;
     std::unique_ptr<Launcher::Form1> form_;
 };

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "notes/TextBoxLines.h"
 #include "notes/frmNote.h"
 #include "platform/win32/WideText.h"
 #include "shaping/Transparent.h"
@@ -48,25 +49,6 @@ std::u16string TextOf(HWND control) {
 }
 
 }  // namespace
-
-std::u16string TextBoxFromNoteText(const std::u16string& text) {
-    std::u16string box;
-    box.reserve(text.size() + text.size() / 16);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (c == u'\r') {
-            box += u"\r\n";
-            if (i + 1 < text.size() && text[i + 1] == u'\n') {
-                ++i;
-            }
-        } else if (c == u'\n') {
-            box += u"\r\n";
-        } else {
-            box += c;
-        }
-    }
-    return box;
-}
 
 NoteWindow::NoteWindow(Platform::Dialogs& dialogs, std::u16string programFolder, POINT place,
                        std::function<void(NoteWindow&)> closed)
@@ -143,7 +125,8 @@ std::u16string NoteWindow::NoteText() const {
 }
 
 void NoteWindow::SetNoteText(std::u16string text) {
-    SetWindowTextW(txtNote_, Wide(TextBoxFromNoteText(text)).c_str());
+    // The edit control knows no line end but CR LF.
+    SetWindowTextW(txtNote_, Wide(Notes::WithLineEnds(text, Notes::NoteLineEnd)).c_str());
     SendMessageW(txtNote_, EM_SETMODIFY, FALSE, 0);
 }
 
@@ -264,9 +247,7 @@ LRESULT NoteWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_CLOSE:
-            // Closed by the user (Alt+F4, the task bar): the text goes to its file first, and a
-            // note whose text could not be written stays open with it.
-            if (closed_ || form_->SaveNote()) {
+            if (closed_ || form_->Form_QueryUnload()) {
                 MarkClosed();
                 Destroy();
             }

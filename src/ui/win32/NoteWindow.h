@@ -4,9 +4,8 @@
 // drag strip along the top and a cross that deletes the note, cut to that shape by the shaping
 // routine through GDI. It owns the note's behaviour (frmNote) and forwards every event to it.
 //
-// Line ends: the note file and frmNote hold CR LF between lines, as the edit control does. A
-// file with other line ends (written by a Linux program) is shown with CR LF, and text that
-// comes back unedited is handed back exactly as it came, so opening a note never changes it.
+// Line ends: the edit control holds CR LF between lines; the note's lines go in and come back
+// by the one rule of notes/TextBoxLines.h.
 
 #include <functional>
 #include <memory>
@@ -101,8 +100,5 @@ class NoteWindow : public Notes::NoteView, private ControlOwner {
     bool closed_ = false;
     bool activateOnShow_ = true;
 };
-
-// Every line end (CR LF, a lone CR or LF) as the edit control's CR LF.
-std::u16string TextBoxFromNoteText(const std::u16string& text);
 
 }  // namespace Win32Ui

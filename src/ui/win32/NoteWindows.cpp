@@ -25,20 +25,13 @@ Notes::frmNote& NoteWindows::CreateNoteWindow() {
         scale.Pixels(NoteWindow::ClientWidthTwips), scale.Pixels(NoteWindow::ClientHeightTwips));
     windows_.push_back(
         std::make_unique<NoteWindow>(Dialogs(), programFolder_, POINT{place.X, place.Y},
-                                     [this](NoteWindow& closed) { Open().Remove(closed.Form()); }));
+                                     [this](NoteWindow& closed) { Remove(closed.Form()); }));
     NoteWindow& window = *windows_.back();
     if (background_) {
         window.ShowInBackground();
     }
-    Open().Add(window.Form());
+    Add(window.Form(), [&window] { window.CloseForProgramEnd(); });
     return window.Form();
-}
-
-void NoteWindows::CloseAll() {
-    for (NoteWindow* window : OpenWindows()) {
-        Open().Remove(window->Form());
-        window->CloseForProgramEnd();
-    }
 }
 
 std::vector<NoteWindow*> NoteWindows::OpenWindows() const {

@@ -26,9 +26,6 @@ class NoteWindows : public Notes::NoteRegistry {
 
     Notes::frmNote& CreateNoteWindow() override;
 
-    // The program ends: every note window goes.
-    void CloseAll();
-
     std::vector<NoteWindow*> OpenWindows() const;
     // While set, new note windows open without taking the activation.
     void OpenInBackground(bool background) { background_ = background; }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/win32/WideText.h"
+#include "support/MouseClick.h"
 #include "support/MouseDrag.h"
 #include "ui/win32/WindowClasses.h"
 
@@ -13,11 +14,20 @@ namespace Win32Ui {
 namespace {
 
 constexpr wchar_t ClassName[] = L"KIVOLA.Picture";
-// Set on the control between a left press on it and the release.
-constexpr wchar_t PressedProperty[] = L"KIVOLA.Pressed";
+// The control's click state, from its first press until it goes.
+constexpr wchar_t ClickProperty[] = L"KIVOLA.Click";
 
 POINT PointOf(LPARAM lParam) {
     return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+
+Support::MouseClick& ClickOf(HWND control) {
+    auto* click = static_cast<Support::MouseClick*>(GetPropW(control, ClickProperty));
+    if (click == nullptr) {
+        click = new Support::MouseClick();
+        SetPropW(control, ClickProperty, click);
+    }
+    return *click;
 }
 
 LRESULT CALLBACK ControlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -59,8 +69,8 @@ LRESULT CALLBACK ControlProcedure(HWND control, UINT message, WPARAM wParam, LPA
             const int button = message == WM_LBUTTONDOWN   ? Support::LeftButton
                                : message == WM_RBUTTONDOWN ? Support::RightButton
                                                            : Support::MiddleButton;
+            ClickOf(control).ButtonDown(button);
             if (button == Support::LeftButton) {
-                SetPropW(control, PressedProperty, reinterpret_cast<HANDLE>(1));
                 // Moves keep coming while the button is down, also beyond the control.
                 SetCapture(control);
             }
@@ -68,8 +78,8 @@ LRESULT CALLBACK ControlProcedure(HWND control, UINT message, WPARAM wParam, LPA
             return 0;
         }
         case WM_LBUTTONDBLCLK:
-            // The second press of a double click: its click has been raised by the first, so
-            // a double click on an icon starts the application once. Moves still follow it.
+            ClickOf(control).DoubleClickDown();
+            // Moves still follow the second press.
             SetCapture(control);
             return 0;
         case WM_MOUSEMOVE:
@@ -77,14 +87,15 @@ LRESULT CALLBACK ControlProcedure(HWND control, UINT message, WPARAM wParam, LPA
                                     PointOf(lParam));
             return 0;
         case WM_LBUTTONUP: {
-            const bool pressed = RemovePropW(control, PressedProperty) != nullptr;
+            RECT client;
+            GetClientRect(control, &client);
+            // Decided before the capture goes, whose loss would count as the control's.
+            const bool click =
+                ClickOf(control).LeftButtonUp(PtInRect(&client, PointOf(lParam)) != FALSE);
             if (GetCapture() == control) {
                 ReleaseCapture();
             }
-            RECT client;
-            GetClientRect(control, &client);
-            // Released elsewhere: no click, as with a button the pointer has left.
-            if (pressed && PtInRect(&client, PointOf(lParam)) != FALSE) {
+            if (click) {
                 owner->ControlClick(control);
             }
             return 0;
@@ -99,11 +110,11 @@ LRESULT CALLBACK ControlProcedure(HWND control, UINT message, WPARAM wParam, LPA
             break;
         case WM_CAPTURECHANGED:
             if (reinterpret_cast<HWND>(lParam) != control) {
-                RemovePropW(control, PressedProperty);
+                ClickOf(control).Lost();
             }
             return 0;
         case WM_NCDESTROY:
-            RemovePropW(control, PressedProperty);
+            delete static_cast<Support::MouseClick*>(RemovePropW(control, ClickProperty));
             break;
         default:
             break;
