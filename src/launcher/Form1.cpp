@@ -295,6 +295,9 @@ bool Form1::Form_MouseWheel(int Delta, double X, double Y) {
 
 void Form1::Form_Activate() {
     keyboard_.Activate();
+    // The drive may have filled up, or been pulled out, since the line was last shown: the
+    // user coming back to the launcher sees it as it is now.
+    ShowDriveUsage();
 }
 
 void Form1::Form_Deactivate() {

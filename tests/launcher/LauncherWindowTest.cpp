@@ -98,6 +98,13 @@ TEST(DriveUsage, CaptionFromTheMatchingDriveOnly) {
     comma.Form->ShowDriveUsage();
     EXPECT_THAT(comma.View.DriveCaptions, ElementsAre(u"Using 2,25 MB of 3,25 MB"));
     EXPECT_EQ(Launcher::FormatMegabytes(1234567.891, u'.'), u"1234567.89 MB");
+
+    // Pulled out while the launcher was in the background: coming back to it says so.
+    comma.Drives.List[0].Ready = false;
+    comma.Drives.List[0].Sizes.reset();
+    comma.Form->Form_Activate();
+    EXPECT_THAT(comma.View.DriveCaptions,
+                ElementsAre(u"Using 2,25 MB of 3,25 MB", u"Disk information unavailable"));
 }
 
 TEST(Window, DragsByTheBackgroundWithTheLeftButtonAlone) {
