@@ -394,11 +394,11 @@ bool LauncherWindow::LoadSlotPicture(int slot, const std::u16string& file) {
 }
 
 bool LauncherWindow::LoadSlotProgramIcon(int slot, const std::u16string& program) {
-    SlotPicture& shown = slots_.at(static_cast<std::size_t>(slot - 1));
-    shown.BuiltIn = false;
-    shown.Own = ProgramIcon(program, Layout::ProgramIconPixels);
+    Bitmap icon = ProgramIcon(program, Layout::ProgramIconPixels);
+    const bool loaded = static_cast<bool>(icon);
+    scene_.ShowSlotPicture(slot, std::move(icon), false);
     Invalidate();
-    return static_cast<bool>(shown.Own);
+    return loaded;
 }
 
 void LauncherWindow::ShowDefaultSlotPicture(int slot) {
