@@ -11,13 +11,15 @@ root=$1
 kivola=$2
 work=$3
 
+# shellcheck source=tests/drive/exfat-drive.sh
+. "$root/tests/drive/exfat-drive.sh"
+# shellcheck source=tests/drive/hidden-qt.sh
+. "$root/tests/drive/hidden-qt.sh"
 fail() {
   echo "FAIL: $*" >&2
   [ -s "$work/kivola.log" ] && tail -n 20 "$work/kivola.log" >&2
   exit 1
 }
-# shellcheck source=tests/drive/exfat-drive.sh
-. "$root/tests/drive/exfat-drive.sh"
 
 xvfb=""
 kivola_pid=""
@@ -53,21 +55,8 @@ for file in kivola kivola.sh Script/run.sh Elf/touch; do
   [ ! -x "$stick/$file" ] || fail "$file may run as a program: the drive keeps exec bits"
 done
 
-display=""
-for n in $(seq 200 260); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-    display=:$n
-    break
-  fi
-done
-[ -n "$display" ] || fail "no free X display"
-Xvfb "$display" -noreset -nolisten tcp -screen 0 1024x768x24 </dev/null >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 1 100); do
-  [ -e "/tmp/.X11-unix/X${display#:}" ] && break
-  sleep 0.1
-done
-export DISPLAY=$display
+start_x_server "$work/xvfb.log"
+xvfb=$x_server_pid
 unset QT_QPA_PLATFORM
 
 echo "=== sh $stick/kivola.sh, from another folder"

@@ -170,7 +170,9 @@ TEST(ProcessesWin32, SaysWhyAProgramDidNotStart) {
     reason(program, drive.Text("no such folder"));
     EXPECT_FALSE(RanMeanwhile(program));
     // A drive carried between both systems: a Linux program or script is said to be one.
-    drive.WriteFile("tool", std::string("\x7f" "ELF\x02\x01\x01", 7));
+    drive.WriteFile("tool", std::string("\x7f"
+                                        "ELF\x02\x01\x01",
+                                        7));
     drive.WriteFile("run.sh", "#!/bin/sh\necho hi\n");
     for (const char* name : {"tool", "run.sh"}) {
         const auto why = reason(drive.Text(name), drive.Text());
