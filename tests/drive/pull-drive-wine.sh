@@ -177,6 +177,34 @@ for _ in $(seq 1 50); do
 done
 [ -n "$saved" ] || fail "the typed text was not saved once the drive was back"
 
+echo "=== the drive pulled while the note is being saved"
+click_in "$note" 100 100
+during=" and more while saving"
+xdotool key ctrl+End
+xdotool type --delay 20 "$during"
+# The save runs about two seconds after the last key.
+sleep 2
+exfat_pull
+sleep 1
+alive "after a pull during a save"
+# A save cut short says so; one that got through says nothing.
+for box in $(visible "SAVE NOTE"); do
+  dismiss "$box"
+done
+background
+exfat_plug_back
+# Saved by itself once the drive is back, without a click or a key.
+for _ in $(seq 1 100); do
+  in_note "$text$during" && break
+  sleep 0.1
+done
+in_note "$text$during" || fail "the note cut short in its save was not saved once the drive was back"
+if ls "$drive"/Notes/*.txt >/dev/null 2>&1; then
+  for file in "$drive"/Notes/*.txt; do
+    grep -q -F "$paused" "$file" || fail "$file lost its text in the cut-short save"
+  done
+fi
+
 close_picture
 status=0
 for _ in $(seq 1 100); do
