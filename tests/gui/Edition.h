@@ -50,6 +50,16 @@ class Edition : public GuiFixture, public EditionDriver {
     std::string ControlName(ControlAt control) override {
         return Widget(control)->accessibleName().toStdString();
     }
+    std::string ControlText(ControlAt control) override;
+    bool ControlShown(ControlAt control) override { return Widget(control)->isVisible(); }
+    Rect ControlPlace(ControlAt control) override;
+    std::vector<LauncherControl> StackedTopDown() override;
+    bool ShowsHandPointer(ControlAt control) override {
+        return Widget(control)->cursor().shape() == Qt::BitmapCursor;
+    }
+    std::uint32_t SlotColour(int slot) override;
+    void RestPointerOnSlot(int slot) override;
+    std::string WaitForTip() override;
     bool LauncherShown() override { return window->isVisible(); }
     bool Ended() override { return endings_ == 1; }
     TestSupport::ScriptedDialogs& Dialogs() override { return dialogs; }
@@ -61,11 +71,17 @@ class Edition : public GuiFixture, public EditionDriver {
     int NoteCount() override { return static_cast<int>(Notes().size()); }
     void ReplaceNoteText(int note, const std::u16string& text) override;
     void FocusNoteTextBox(int note) override;
-    void PressEscapeInNote(int note) override;
+    void PressKeyInNote(int note, int keyCode, int shift) override;
     bool NoteTextBoxFocused(int note) override;
     std::u16string NoteText(int note) override;
     std::u16string NoteId(int note) override { return Note(note)->Form().noteID; }
     bool NoteShown(int note) override { return Note(note)->isVisible(); }
+    Pixels NotePlace(int note) override { return {Note(note)->x(), Note(note)->y()}; }
+    Pixels NoteSize(int note) override { return {Note(note)->width(), Note(note)->height()}; }
+    bool NoteShapeHolds(int note, Pixels at) override {
+        return Note(note)->mask().contains(QPoint(at.first, at.second));
+    }
+    void DragNoteStrip(int note, Pixels at, const std::vector<Pixels>& steps, int buttons) override;
     std::vector<std::u16string> NoteLines(int note) override;
     void AppendToNote(int note, const std::u16string& text) override;
     void UndoInNote(int note) override;

@@ -1,11 +1,10 @@
-// Note windows on the desktop: typing and saving, deleting, their shape, dragging, and the end
-// of the program with notes open.
+// What only the Qt note windows show: long lines wrapped as the box is wide, and which notes
+// keep their painted pixels.
 
 #include <QBackingStore>
 #include <QExposeEvent>
 #include <QPlainTextEdit>
 #include <QRegion>
-#include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -21,7 +20,6 @@
 
 namespace {
 
-using ::testing::IsEmpty;
 using ::testing::SizeIs;
 
 class NoteWindowTest : public GuiFixture {
@@ -45,33 +43,6 @@ class NoteWindowTest : public GuiFixture {
         return drive.ReadFile("Notes/" + TestSupport::Utf8(noteId) + ".txt");
     }
 };
-
-TEST_F(NoteWindowTest, LineEndsOfEveryKindShowAsLinesAndTypedOnesAreSavedAsCrLf) {
-    // CR LF, a bare LF, a bare CR, and a no-break space that must survive as it is.
-    AddNote("Mixed",
-            "a\r\nb\nc\rd\xc2\xa0"
-            "e");
-    Start();
-    ASSERT_THAT(Notes(), SizeIs(1));
-    QtUi::NoteWindow* note = Notes()[0];
-    const QTextDocument* document = TextBox(note)->document();
-    ASSERT_EQ(document->blockCount(), 4);
-    EXPECT_EQ(document->findBlockByNumber(3).text(), QStringLiteral("d\u00a0e"));
-    // Looked at and left: the file keeps its line ends.
-    FocusLauncher(note);
-    EXPECT_EQ(drive.ReadFile("Notes/Mixed.txt"),
-              "a\r\nb\nc\rd\xc2\xa0"
-              "e");
-
-    TextBox(note)->moveCursor(QTextCursor::End);
-    QTest::keyClick(TextBox(note), Qt::Key_Return, Qt::ShiftModifier);
-    QTest::keyClicks(TextBox(note), QStringLiteral("f"));
-    FocusLauncher(note);
-    EXPECT_EQ(drive.ReadFile("Notes/Mixed.txt"),
-              "a\r\nb\r\nc\r\nd\xc2\xa0"
-              "e\r\nf");
-    EXPECT_THAT(dialogs.Messages, IsEmpty());
-}
 
 TEST_F(NoteWindowTest, ALongLineWrapsAtTheWidthOfTheBoxItIsShownIn) {
     std::string line;
@@ -148,32 +119,6 @@ TEST_F(NoteWindowTest, OnlyTheNoteBeingWorkedInKeepsItsPixelsAndAnExposedNotePai
     EXPECT_TRUE(WaitUntil([&] { return !HoldsPixels(note); }, 1000));
     const std::u16string id = note->Form().noteID;
     EXPECT_EQ(NoteFile(id), "xnote " + TestSupport::Utf8(id).substr(1));
-}
-
-TEST_F(NoteWindowTest, TheWindowIsCutToItsControlsAndMovesByItsStrip) {
-    Start();
-    QTest::mouseClick(Control<QWidget>(window.get(), "lblNewNote"), Qt::LeftButton);
-    ASSERT_THAT(Notes(), SizeIs(1));
-    QtUi::NoteWindow* note = Notes()[0];
-    EXPECT_EQ(note->size(), QSize(242, 240));
-
-    // Strip and text box overlap in one row, which the exclusive-or takes out.
-    const QRegion strip(0, 0, 225, 25);
-    const QRegion text(5, 24, 233, 207);
-    const QRegion cross(226, 3, 14, 14);
-    const QRegion expected = strip.xored(text).united(cross);
-    EXPECT_EQ(note->mask(), expected);
-    EXPECT_FALSE(note->mask().contains(QPoint(100, 24)));
-    EXPECT_TRUE(note->mask().contains(QPoint(237, 230)));
-    EXPECT_FALSE(note->mask().contains(QPoint(238, 230)));
-
-    const QPoint start = note->pos();
-    auto* strip1 = Control<QWidget>(note, "Image1");
-    Drag(strip1, QPoint(100, 10), {{13, 7}, {20, -30}}, Qt::LeftButton);
-    EXPECT_EQ(note->pos(), start + QPoint(33, -23));
-    Drag(strip1, QPoint(100, 10), {{13, 7}}, Qt::RightButton);
-    Drag(strip1, QPoint(100, 10), {{13, 7}}, Qt::LeftButton | Qt::RightButton);
-    EXPECT_EQ(note->pos(), start + QPoint(33, -23));
 }
 
 }  // namespace

@@ -1,11 +1,15 @@
 #include <QtTest/qtestspontaneevent.h>
 #include <QAccessible>
 #include <QApplication>
+#include <QHelpEvent>
+#include <QImage>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <csignal>
@@ -173,18 +177,84 @@ void Edition::DoubleClickControl(ControlAt control) {
     QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, centre);
 }
 
-void Edition::DragControl(ControlAt control, Pixels at, const std::vector<Pixels>& steps,
-                          int buttons) {
-    QWidget* widget = Widget(control);
+namespace {
+
+std::vector<QPoint> QtSteps(const std::vector<EditionDriver::Pixels>& steps) {
     std::vector<QPoint> moves;
     moves.reserve(steps.size());
     for (const auto& [x, y] : steps) {
         moves.emplace_back(x, y);
     }
+    return moves;
+}
+
+Qt::MouseButtons QtButtons(int buttons) {
     Qt::MouseButtons held;
     held.setFlag(Qt::LeftButton, (buttons & Support::LeftButton) != 0);
     held.setFlag(Qt::RightButton, (buttons & Support::RightButton) != 0);
-    Drag(widget, widget->mapFrom(window.get(), QPoint(at.first, at.second)), moves, held);
+    return held;
+}
+
+}  // namespace
+
+void Edition::DragControl(ControlAt control, Pixels at, const std::vector<Pixels>& steps,
+                          int buttons) {
+    QWidget* widget = Widget(control);
+    Drag(widget, widget->mapFrom(window.get(), QPoint(at.first, at.second)), QtSteps(steps),
+         QtButtons(buttons));
+}
+
+void Edition::DragNoteStrip(int note, Pixels at, const std::vector<Pixels>& steps, int buttons) {
+    Drag(GuiFixture::Control<QWidget>(Note(note), "Image1"), QPoint(at.first, at.second),
+         QtSteps(steps), QtButtons(buttons));
+}
+
+std::string Edition::ControlText(ControlAt control) {
+    const auto* label = qobject_cast<const QLabel*>(Widget(control));
+    return label != nullptr ? label->text().toStdString() : std::string();
+}
+
+EditionDriver::Rect Edition::ControlPlace(ControlAt control) {
+    const QRect place = Widget(control)->geometry();
+    return {place.x(), place.y(), place.width(), place.height()};
+}
+
+std::vector<LauncherControl> Edition::StackedTopDown() {
+    // Qt stacks siblings in the order they were made: the last lies on top.
+    std::vector<LauncherControl> stacked;
+    const QObjectList& children = window->children();
+    for (auto child = children.rbegin(); child != children.rend(); ++child) {
+        for (const LauncherControl kind : Launcher::Form1Layout::StackingBottomUp) {
+            const QString name = QString::fromLatin1(ObjectName(kind));
+            const bool found = kind == LauncherControl::imgApp
+                                   ? (*child)->objectName().startsWith(name)
+                                   : (*child)->objectName() == name;
+            if (found && (*child)->isWidgetType() && (stacked.empty() || stacked.back() != kind)) {
+                stacked.push_back(kind);
+            }
+        }
+    }
+    return stacked;
+}
+
+std::uint32_t Edition::SlotColour(int slot) {
+    // What the window paints there, the background under the picture included.
+    const QRect place = Slot(slot)->geometry();
+    const QImage painted = window->grab(place).toImage();
+    return painted.pixel(place.width() / 2, place.height() / 2) & 0xFFFFFFU;
+}
+
+void Edition::RestPointerOnSlot(int slot) {
+    // What Qt sends a widget when the pointer has rested on it.
+    QWidget* target = Slot(slot);
+    const QPoint centre = target->rect().center();
+    QHelpEvent rest(QEvent::ToolTip, centre, target->mapToGlobal(centre));
+    QApplication::sendEvent(target, &rest);
+}
+
+std::string Edition::WaitForTip() {
+    WaitUntil([] { return QToolTip::isVisible(); }, 3000);
+    return QToolTip::isVisible() ? QToolTip::text().toStdString() : std::string();
 }
 
 void Edition::ClickScrollArrow(bool down) {
@@ -277,8 +347,8 @@ void Edition::FocusNoteTextBox(int note) {
     ASSERT_TRUE(WaitUntil([&] { return box->hasFocus(); }, 1000));
 }
 
-void Edition::PressEscapeInNote(int note) {
-    QTest::keyClick(TextBox(Note(note)), Qt::Key_Escape);
+void Edition::PressKeyInNote(int note, int keyCode, int shift) {
+    QTest::keyClick(TextBox(Note(note)), QtKey(keyCode), QtModifiers(shift));
 }
 
 bool Edition::NoteTextBoxFocused(int note) {

@@ -7,6 +7,8 @@
 // Win32 windows under Wine), so that every scenario is written once and runs on both. What
 // only one edition can show stays in that edition's own tests.
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
@@ -94,8 +96,23 @@ class EditionDriver {
     virtual std::vector<ControlAt> Marked() = 0;
     virtual int ScrollValue() = 0;
     virtual bool ScrollEnabled() = 0;
-    // A control's name for screen readers.
+    // A control's name for screen readers, and the text it shows.
     virtual std::string ControlName(ControlAt control) = 0;
+    virtual std::string ControlText(ControlAt control) = 0;
+    virtual bool ControlShown(ControlAt control) = 0;
+    // Where a control lies in the launcher's client area: left, top, width, height in pixels.
+    using Rect = std::array<int, 4>;
+    virtual Rect ControlPlace(ControlAt control) = 0;
+    // The kinds of control from the top of the stacking order down (the slots once).
+    virtual std::vector<LauncherControl> StackedTopDown() = 0;
+    // The pointer over the control is the launcher's hand, not the system's arrow.
+    virtual bool ShowsHandPointer(ControlAt control) = 0;
+    // The colour the launcher shows at the centre of a slot, as 0xRRGGBB.
+    virtual std::uint32_t SlotColour(int slot) = 0;
+    // The pointer comes to rest on a slot; the tip then shown, within a few seconds (empty for
+    // none).
+    virtual void RestPointerOnSlot(int slot) = 0;
+    virtual std::string WaitForTip() = 0;
     virtual bool LauncherShown() = 0;
     // The program has ended, once: every window closed.
     virtual bool Ended() = 0;
@@ -114,7 +131,9 @@ class EditionDriver {
     virtual int NoteCount() = 0;
     virtual void ReplaceNoteText(int note, const std::u16string& text) = 0;
     virtual void FocusNoteTextBox(int note) = 0;
-    virtual void PressEscapeInNote(int note) = 0;
+    // A key (Support::Key*, with Support::ShiftKey) pressed in the note's text box.
+    void PressInNote(int note, int keyCode, int shift = 0) { PressKeyInNote(note, keyCode, shift); }
+    virtual void PressKeyInNote(int note, int keyCode, int shift) = 0;
     virtual bool NoteTextBoxFocused(int note) = 0;
     virtual std::u16string NoteText(int note) = 0;
     virtual std::u16string NoteId(int note) = 0;
@@ -129,6 +148,13 @@ class EditionDriver {
     virtual void ClickNoteCross(int note) = 0;
     virtual std::string NoteCrossName(int note) = 0;
     virtual bool NoteShown(int note) = 0;
+    // The note's place on the screen, its size, and whether its shape holds a pixel of it.
+    virtual Pixels NotePlace(int note) = 0;
+    virtual Pixels NoteSize(int note) = 0;
+    virtual bool NoteShapeHolds(int note, Pixels at) = 0;
+    // A drag on the note's strip, as DragControl on the launcher.
+    virtual void DragNoteStrip(int note, Pixels at, const std::vector<Pixels>& steps,
+                               int buttons) = 0;
     // The open note with this ID; -1 for none.
     int NoteNamed(const std::u16string& noteId) {
         for (int note = 0; note < NoteCount(); ++note) {

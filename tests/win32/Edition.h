@@ -54,6 +54,17 @@ class Edition : public Win32GuiFixture, public EditionDriver {
     std::string ControlName(ControlAt control) override {
         return TestSupport::Utf8(WindowText(ControlOf(control.first, control.second)));
     }
+    // The static controls show what their window text says.
+    std::string ControlText(ControlAt control) override { return ControlName(control); }
+    bool ControlShown(ControlAt control) override {
+        return IsWindowVisible(ControlOf(control.first, control.second)) != FALSE;
+    }
+    Rect ControlPlace(ControlAt control) override;
+    std::vector<LauncherControl> StackedTopDown() override;
+    bool ShowsHandPointer(ControlAt control) override;
+    std::uint32_t SlotColour(int slot) override;
+    void RestPointerOnSlot(int slot) override;
+    std::string WaitForTip() override;
     bool LauncherShown() override;
     bool Ended() override { return window->Ended() && endings == 1; }
     TestSupport::ScriptedDialogs& Dialogs() override { return dialogs; }
@@ -65,11 +76,15 @@ class Edition : public Win32GuiFixture, public EditionDriver {
     int NoteCount() override { return static_cast<int>(Notes().size()); }
     void ReplaceNoteText(int note, const std::u16string& text) override;
     void FocusNoteTextBox(int note) override { SetFocus(TextBox(note)); }
-    void PressEscapeInNote(int note) override;
+    void PressKeyInNote(int note, int keyCode, int shift) override;
     bool NoteTextBoxFocused(int note) override { return GetFocus() == TextBox(note); }
     std::u16string NoteText(int note) override { return WindowText(TextBox(note)); }
     std::u16string NoteId(int note) override { return Note(note)->Form().noteID; }
     bool NoteShown(int note) override { return IsWindowVisible(Note(note)->Handle()) != FALSE; }
+    Pixels NotePlace(int note) override;
+    Pixels NoteSize(int note) override;
+    bool NoteShapeHolds(int note, Pixels at) override;
+    void DragNoteStrip(int note, Pixels at, const std::vector<Pixels>& steps, int buttons) override;
     std::vector<std::u16string> NoteLines(int note) override;
     void AppendToNote(int note, const std::u16string& text) override;
     void UndoInNote(int note) override { SendMessageW(TextBox(note), EM_UNDO, 0, 0); }

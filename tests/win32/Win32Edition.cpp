@@ -1,7 +1,11 @@
+#include <string_view>
+
 #include "Edition.h"
 #include "launcher/Form1Layout.h"
 #include "support/MouseDrag.h"
 #include "testsupport/MarkerProgramWin32.h"
+
+#include <commctrl.h>
 
 namespace {
 
@@ -45,20 +49,141 @@ void Edition::DoubleClickControl(ControlAt control) {
     SendMessageW(target, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
 }
 
-void Edition::DragControl(ControlAt control, Pixels at, const std::vector<Pixels>& steps,
-                          int buttons) {
-    HWND target = ControlOf(control.first, control.second);
-    POINT within{at.first, at.second};
-    MapWindowPoints(window->Handle(), target, &within, 1);
+namespace {
+
+std::vector<POINT> Win32Steps(const std::vector<EditionDriver::Pixels>& steps) {
     std::vector<POINT> moves;
     moves.reserve(steps.size());
     for (const auto& [x, y] : steps) {
         moves.push_back({x, y});
     }
+    return moves;
+}
+
+WPARAM Win32Buttons(int buttons) {
     WPARAM held = 0;
     held |= (buttons & Support::LeftButton) != 0 ? MK_LBUTTON : 0;
     held |= (buttons & Support::RightButton) != 0 ? MK_RBUTTON : 0;
-    Drag(target, within, moves, held);
+    return held;
+}
+
+}  // namespace
+
+void Edition::DragControl(ControlAt control, Pixels at, const std::vector<Pixels>& steps,
+                          int buttons) {
+    HWND target = ControlOf(control.first, control.second);
+    POINT within{at.first, at.second};
+    MapWindowPoints(window->Handle(), target, &within, 1);
+    Drag(target, within, Win32Steps(steps), Win32Buttons(buttons));
+}
+
+void Edition::DragNoteStrip(int note, Pixels at, const std::vector<Pixels>& steps, int buttons) {
+    Drag(Note(note)->Strip(), {at.first, at.second}, Win32Steps(steps), Win32Buttons(buttons));
+}
+
+EditionDriver::Pixels Edition::NotePlace(int note) {
+    RECT place;
+    GetWindowRect(Note(note)->Handle(), &place);
+    return {place.left, place.top};
+}
+
+EditionDriver::Pixels Edition::NoteSize(int note) {
+    RECT client;
+    GetClientRect(Note(note)->Handle(), &client);
+    return {client.right, client.bottom};
+}
+
+bool Edition::NoteShapeHolds(int note, Pixels at) {
+    // The region the system holds for the window, read back.
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    const bool holds = GetWindowRgn(Note(note)->Handle(), region) != ERROR &&
+                       PtInRegion(region, at.first, at.second) != FALSE;
+    DeleteObject(region);
+    return holds;
+}
+
+EditionDriver::Rect Edition::ControlPlace(ControlAt control) {
+    RECT place;
+    GetWindowRect(ControlOf(control.first, control.second), &place);
+    MapWindowPoints(nullptr, window->Handle(), reinterpret_cast<POINT*>(&place), 2);
+    return {place.left, place.top, place.right - place.left, place.bottom - place.top};
+}
+
+std::vector<LauncherControl> Edition::StackedTopDown() {
+    std::vector<LauncherControl> stacked;
+    for (HWND child = GetWindow(window->Handle(), GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        for (const LauncherControl kind : Launcher::Form1Layout::StackingBottomUp) {
+            bool found = false;
+            if (kind == LauncherControl::imgApp) {
+                for (int slot = 1; slot <= Launcher::SlotCount; ++slot) {
+                    found = found || Slot(slot) == child;
+                }
+            } else {
+                found = ControlOf(kind) == child;
+            }
+            if (found && (stacked.empty() || stacked.back() != kind)) {
+                stacked.push_back(kind);
+            }
+        }
+    }
+    return stacked;
+}
+
+bool Edition::ShowsHandPointer(ControlAt control) {
+    // The pointer the window sets when the system asks, as the pointer moves over it.
+    HWND target = ControlOf(control.first, control.second);
+    SetCursor(nullptr);
+    SendMessageW(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    HCURSOR shown = GetCursor();
+    return shown != nullptr && shown != LoadCursorW(nullptr, IDC_ARROW);
+}
+
+std::uint32_t Edition::SlotColour(int slot) {
+    const Rect place = ControlPlace({LauncherControl::imgApp, slot});
+    const COLORREF pixel = window->ClientPixel(place[0] + place[2] / 2, place[1] + place[3] / 2);
+    return (std::uint32_t{GetRValue(pixel)} << 16) | (std::uint32_t{GetGValue(pixel)} << 8) |
+           GetBValue(pixel);
+}
+
+void Edition::RestPointerOnSlot(int slot) {
+    // The pointer put there, and the slot reporting the move, as the system does.
+    const Rect place = ControlPlace({LauncherControl::imgApp, slot});
+    POINT centre{place[0] + place[2] / 2, place[1] + place[3] / 2};
+    ClientToScreen(window->Handle(), &centre);
+    SetCursorPos(centre.x, centre.y);
+    POINT inSlot = centre;
+    ScreenToClient(Slot(slot), &inSlot);
+    SendMessageW(Slot(slot), WM_MOUSEMOVE, 0, MAKELPARAM(inSlot.x, inSlot.y));
+}
+
+std::string Edition::WaitForTip() {
+    // The tool tip of the launcher's thread: the one window of its class.
+    HWND tip = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND each, LPARAM found) {
+            wchar_t name[64] = {};
+            GetClassNameW(each, name, 64);
+            if (std::wstring_view(name) == TOOLTIPS_CLASSW) {
+                *reinterpret_cast<HWND*>(found) = each;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&tip));
+    if (tip == nullptr || !WaitUntil([&] { return IsWindowVisible(tip) != FALSE; }, 3000)) {
+        return {};
+    }
+    wchar_t text[80] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.lpszText = text;
+    if (SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) == 0) {
+        return {};
+    }
+    return TestSupport::Utf8(std::u16string(reinterpret_cast<const char16_t*>(text)));
 }
 
 EditionDriver::Pixels Edition::LauncherPlace() {
@@ -180,9 +305,20 @@ void Edition::ReplaceNoteText(int note, const std::u16string& text) {
     Type(TextBox(note), text);
 }
 
-void Edition::PressEscapeInNote(int note) {
-    SendMessageW(TextBox(note), WM_KEYDOWN, VK_ESCAPE, 1);
-    SendMessageW(TextBox(note), WM_CHAR, VK_ESCAPE, 1);
+void Edition::PressKeyInNote(int note, int keyCode, int shift) {
+    // The key, and the character the system makes of the keys that have one.
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = (shift & Support::ShiftKey) != 0 ? 0x80 : 0;
+    SetKeyboardState(keys);
+    const auto key = static_cast<WPARAM>(keyCode);
+    SendMessageW(TextBox(note), WM_KEYDOWN, key, 1);
+    if (keyCode == VK_RETURN || keyCode == VK_ESCAPE) {
+        SendMessageW(TextBox(note), WM_CHAR, key, 1);
+    }
+    SendMessageW(TextBox(note), WM_KEYUP, key, 1);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
 }
 
 std::vector<std::u16string> Edition::NoteLines(int note) {
