@@ -223,13 +223,14 @@ std::vector<LauncherControl> Edition::StackedTopDown() {
     // Qt stacks siblings in the order they were made: the last lies on top.
     std::vector<LauncherControl> stacked;
     const QObjectList& children = window->children();
-    for (auto child = children.rbegin(); child != children.rend(); ++child) {
+    for (auto at = children.size(); at-- > 0;) {
+        const QObject* child = children[at];
         for (const LauncherControl kind : Launcher::Form1Layout::StackingBottomUp) {
             const QString name = QString::fromLatin1(ObjectName(kind));
             const bool found = kind == LauncherControl::imgApp
-                                   ? (*child)->objectName().startsWith(name)
-                                   : (*child)->objectName() == name;
-            if (found && (*child)->isWidgetType() && (stacked.empty() || stacked.back() != kind)) {
+                                   ? child->objectName().startsWith(name)
+                                   : child->objectName() == name;
+            if (found && child->isWidgetType() && (stacked.empty() || stacked.back() != kind)) {
                 stacked.push_back(kind);
             }
         }
