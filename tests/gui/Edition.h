@@ -83,6 +83,7 @@ class Edition : public GuiFixture, public EditionDriver {
     }
     void DragNoteStrip(int note, Pixels at, const std::vector<Pixels>& steps, int buttons) override;
     std::vector<std::u16string> NoteLines(int note) override;
+    int NoteRows(int note) override;
     void AppendToNote(int note, const std::u16string& text) override;
     void UndoInNote(int note) override;
     void LeaveNote(int note) override;

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QToolTip>
 #include <QWheelEvent>
 
@@ -367,6 +368,16 @@ std::vector<std::u16string> Edition::NoteLines(int note) {
         lines.push_back(block.text().toStdU16String());
     }
     return lines;
+}
+
+int Edition::NoteRows(int note) {
+    QPlainTextEdit* box = TextBox(Note(note));
+    box->viewport()->repaint();  // lays the text out
+    int rows = 0;
+    for (QTextBlock block = box->document()->begin(); block.isValid(); block = block.next()) {
+        rows += block.layout() != nullptr ? block.layout()->lineCount() : 0;
+    }
+    return rows;
 }
 
 void Edition::AppendToNote(int note, const std::u16string& text) {

@@ -137,8 +137,10 @@ class EditionDriver {
     virtual bool NoteTextBoxFocused(int note) = 0;
     virtual std::u16string NoteText(int note) = 0;
     virtual std::u16string NoteId(int note) = 0;
-    // The lines the note's text box shows.
+    // The lines the note's text box shows, and the rows it lays them out in, wrapped at its
+    // width.
     virtual std::vector<std::u16string> NoteLines(int note) = 0;
+    virtual int NoteRows(int note) = 0;
     // Typing at the end of the note's text, and the text box's own undo.
     virtual void AppendToNote(int note, const std::u16string& text) = 0;
     virtual void UndoInNote(int note) = 0;

@@ -58,6 +58,19 @@ TEST_F(NoteWindowScenario, ANewNoteIsSavedWhenItLosesTheFocusAndAnUntouchedOneIs
     EXPECT_TRUE(Dialogs().Messages.empty());
 }
 
+TEST_F(NoteWindowScenario, ALongLineWrapsAtTheWidthOfItsBox) {
+    std::string line;
+    for (int word = 0; word < 40; ++word) {
+        line += "word" + std::to_string(word) + " ";
+    }
+    AddNoteFile("Long", line + "\r\nshort");
+    StartLauncher();
+    ASSERT_EQ(NoteCount(), 1);
+    EXPECT_EQ(NoteLines(0).size(), 2U);
+    // Some 270 characters in a box about 230 pixels wide: the first line takes several rows.
+    EXPECT_GT(NoteRows(0), 4);
+}
+
 TEST_F(NoteWindowScenario, TheNoteIsCutToItsControlsAndMovesByItsStrip) {
     StartLauncher();
     ClickControl({LauncherControl::lblNewNote, 0});

@@ -86,6 +86,9 @@ class Edition : public Win32GuiFixture, public EditionDriver {
     bool NoteShapeHolds(int note, Pixels at) override;
     void DragNoteStrip(int note, Pixels at, const std::vector<Pixels>& steps, int buttons) override;
     std::vector<std::u16string> NoteLines(int note) override;
+    int NoteRows(int note) override {
+        return static_cast<int>(SendMessageW(TextBox(note), EM_GETLINECOUNT, 0, 0));
+    }
     void AppendToNote(int note, const std::u16string& text) override;
     void UndoInNote(int note) override { SendMessageW(TextBox(note), EM_UNDO, 0, 0); }
     void LeaveNote(int note) override {
