@@ -37,6 +37,12 @@ class Edition : public GuiFixture, public EditionDriver {
                      int buttons) override;
     Pixels LauncherPlace() override { return {window->pos().x(), window->pos().y()}; }
     Pixels LauncherSize() override { return {window->width(), window->height()}; }
+    std::string LauncherTitle() override { return window->windowTitle().toStdString(); }
+    bool LauncherHasIcon() override { return !window->windowIcon().isNull(); }
+    bool LauncherFrameless() override {
+        return window->windowFlags().testFlag(Qt::FramelessWindowHint);
+    }
+    std::array<int, 4> WorkArea() override;
     void ClickScrollArrow(bool down) override;
     void ActivateLastNote() override;
     void ActivateLauncher() override;

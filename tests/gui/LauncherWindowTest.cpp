@@ -62,7 +62,6 @@ TEST_F(LauncherWindowTest, TheLoadingCaptionIsPaintedWhileAPageIsScanned) {
 
 TEST_F(LauncherWindowTest, TheLayoutCarriesItsCompiledInArtwork) {
     Start();
-    EXPECT_TRUE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
     const auto picture = [&](const char* name) {
         return Control<QLabel>(window.get(), name)->pixmap().size();
     };

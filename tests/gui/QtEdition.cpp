@@ -1,10 +1,12 @@
 #include <QtTest/qtestspontaneevent.h>
 #include <QAccessible>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QHelpEvent>
 #include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
@@ -208,6 +210,11 @@ void Edition::DragControl(ControlAt control, Pixels at, const std::vector<Pixels
 void Edition::DragNoteStrip(int note, Pixels at, const std::vector<Pixels>& steps, int buttons) {
     Drag(GuiFixture::Control<QWidget>(Note(note), "Image1"), QPoint(at.first, at.second),
          QtSteps(steps), QtButtons(buttons));
+}
+
+std::array<int, 4> Edition::WorkArea() {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    return {area.x(), area.y(), area.width(), area.height()};
 }
 
 std::string Edition::ControlText(ControlAt control) {

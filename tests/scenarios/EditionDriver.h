@@ -80,6 +80,12 @@ class EditionDriver {
     // The launcher window's place on the screen and its size, in pixels.
     virtual Pixels LauncherPlace() = 0;
     virtual Pixels LauncherSize() = 0;
+    // The launcher window as the system shows it: its title, whether it has an icon and no
+    // frame, and the screen's area for windows (left, top, width, height).
+    virtual std::string LauncherTitle() = 0;
+    virtual bool LauncherHasIcon() = 0;
+    virtual bool LauncherFrameless() = 0;
+    virtual std::array<int, 4> WorkArea() = 0;
     virtual void ClickScrollArrow(bool down) = 0;
     // Another of the program's windows (the last note) takes the activation, and gives it back.
     virtual void ActivateLastNote() = 0;

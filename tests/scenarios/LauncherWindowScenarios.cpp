@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <regex>
@@ -76,9 +77,18 @@ TEST_F(LauncherWindowScenario, StartsWithTheLoadingCaptionThenPagesThrough25Appl
     EXPECT_EQ(SlotTitles(), page1);
 }
 
-TEST_F(LauncherWindowScenario, ControlsSitWhereTheLayoutSaysWithTheirNamesAndPointers) {
+TEST_F(LauncherWindowScenario,
+       TheWindowAndItsControlsSitWhereTheLayoutSaysWithTheirNamesAndPointers) {
     StartLauncher();
+    EXPECT_EQ(LauncherTitle(), "KIVOLA");
+    EXPECT_TRUE(LauncherHasIcon());
+    EXPECT_TRUE(LauncherFrameless());
     EXPECT_EQ(LauncherSize(), Pixels(327, 439));
+    // Centred on the screen's area for windows.
+    const auto [areaLeft, areaTop, areaWidth, areaHeight] = WorkArea();
+    const auto [left, top] = LauncherPlace();
+    EXPECT_LE(std::abs(2 * left + 327 - (2 * areaLeft + areaWidth)), 1);
+    EXPECT_LE(std::abs(2 * top + 439 - (2 * areaTop + areaHeight)), 1);
     // Twips at 15 to the pixel; the background starts left of the window.
     const std::pair<LauncherControl, Rect> places[] = {
         {LauncherControl::Image2, {-24, 0, 350, 440}},

@@ -39,6 +39,13 @@ class Edition : public Win32GuiFixture, public EditionDriver {
                      int buttons) override;
     Pixels LauncherPlace() override;
     Pixels LauncherSize() override;
+    std::string LauncherTitle() override { return TestSupport::Utf8(WindowText(window->Handle())); }
+    bool LauncherHasIcon() override {
+        return SendMessageW(window->Handle(), WM_GETICON, ICON_SMALL, 0) != 0 &&
+               SendMessageW(window->Handle(), WM_GETICON, ICON_BIG, 0) != 0;
+    }
+    bool LauncherFrameless() override;
+    std::array<int, 4> WorkArea() override;
     void ClickScrollArrow(bool down) override { ScrollArrow(down); }
     void ActivateLastNote() override;
     void ActivateLauncher() override;

@@ -55,30 +55,6 @@ TEST_F(LauncherWindowWin32Test, TheCaptionIsDrawnInTheWindowsPictureAndTheBarIsN
     EXPECT_EQ(std::wstring(className), L"ScrollBar");
 }
 
-TEST_F(LauncherWindowWin32Test, ABorderlessPopupWithTheProgramsNameAndIconsCentred) {
-    Start();
-    HWND form = window->Handle();
-    RECT client;
-    GetClientRect(form, &client);
-    EXPECT_EQ(client.right, 327);
-    EXPECT_EQ(client.bottom, 439);
-    RECT outer;
-    GetWindowRect(form, &outer);
-    EXPECT_EQ(outer.right - outer.left, 327);  // no border, no title bar
-    EXPECT_EQ(outer.bottom - outer.top, 439);
-    const LONG_PTR style = GetWindowLongPtrW(form, GWL_STYLE);
-    EXPECT_NE(style & WS_POPUP, 0);
-    EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME | WS_MAXIMIZEBOX), 0);
-    EXPECT_EQ(WindowText(form), u"KIVOLA");
-    EXPECT_NE(SendMessageW(form, WM_GETICON, ICON_SMALL, 0), 0);
-    EXPECT_NE(SendMessageW(form, WM_GETICON, ICON_BIG, 0), 0);
-    // Centred on the work area.
-    RECT area;
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    EXPECT_LE(std::abs((outer.left + outer.right) - (area.left + area.right)), 1);
-    EXPECT_LE(std::abs((outer.top + outer.bottom) - (area.top + area.bottom)), 1);
-}
-
 TEST_F(LauncherWindowWin32Test, OnAMonitorOf144DpiTheLayoutGrowsByHalf) {
     AddApplications(1);
     Start();

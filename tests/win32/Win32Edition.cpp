@@ -198,6 +198,23 @@ EditionDriver::Pixels Edition::LauncherSize() {
     return {place.right - place.left, place.bottom - place.top};
 }
 
+bool Edition::LauncherFrameless() {
+    // A popup, its client area the whole window: no border, no title bar.
+    RECT client;
+    RECT outer;
+    GetClientRect(window->Handle(), &client);
+    GetWindowRect(window->Handle(), &outer);
+    const LONG_PTR style = GetWindowLongPtrW(window->Handle(), GWL_STYLE);
+    return (style & WS_POPUP) != 0 && (style & (WS_CAPTION | WS_THICKFRAME)) == 0 &&
+           client.right == outer.right - outer.left && client.bottom == outer.bottom - outer.top;
+}
+
+std::array<int, 4> Edition::WorkArea() {
+    RECT area;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    return {area.left, area.top, area.right - area.left, area.bottom - area.top};
+}
+
 void Edition::StartActive() {
     Start();
     WaitForGrid();
