@@ -31,7 +31,7 @@ Support::MouseClick& ClickOf(HWND control) {
 }
 
 LRESULT CALLBACK ControlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    ControlOwner* owner = ObjectOf<ControlOwner>(control, message, lParam);
+    auto* owner = ObjectOf<ControlOwner>(control, message, lParam);
     if (owner == nullptr) {
         return DefWindowProcW(control, message, wParam, lParam);
     }

@@ -36,7 +36,7 @@ Object* ObjectOf(HWND window, UINT message, LPARAM lParam) {
 // system's default handling; from then on to the object's handler.
 template <typename Object, HWND Object::*Window, LRESULT (Object::*Handler)(UINT, WPARAM, LPARAM)>
 LRESULT CALLBACK ObjectProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    Object* self = ObjectOf<Object>(window, message, lParam);
+    auto* self = ObjectOf<Object>(window, message, lParam);
     if (self == nullptr || self->*Window == nullptr) {
         if (self != nullptr && message == WM_NCCREATE) {
             self->*Window = window;
