@@ -163,7 +163,7 @@ LRESULT LauncherWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_SETCURSOR:
-            if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == window_) {
+            if (LOWORD(lParam) == HTCLIENT && wParam == reinterpret_cast<WPARAM>(window_)) {
                 SetCursor(LoadCursorW(nullptr, IDC_ARROW));
                 return TRUE;
             }
@@ -199,7 +199,7 @@ LRESULT LauncherWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return result;
         }
         case WM_VSCROLL:
-            if (reinterpret_cast<HWND>(lParam) == controls_.Window(Control::VScroll1)) {
+            if (lParam == reinterpret_cast<LPARAM>(controls_.Window(Control::VScroll1))) {
                 OnVScroll(wParam);
             }
             return 0;

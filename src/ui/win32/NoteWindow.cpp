@@ -70,8 +70,7 @@ NoteWindow::NoteWindow(Platform::Dialogs& dialogs, std::u16string programFolder,
                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | ES_MULTILINE |
                                    ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
                                text.left, text.top, text.right - text.left, text.bottom - text.top,
-                               window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(TextBoxId)),
-                               ProgramInstance(), nullptr);
+                               window_, ChildId(TextBoxId), ProgramInstance(), nullptr);
     Image2_ = CreatePictureControl(window_, CrossId, u"Delete this note",
                                    RectOf(scale_, Notes::Image2Twips), *this);
     Image1_ = CreatePictureControl(window_, StripId, u"Move this note",
@@ -211,7 +210,7 @@ void NoteWindow::CloseWindow() {
 LRESULT NoteWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CTLCOLOREDIT:
-            if (reinterpret_cast<HWND>(lParam) == txtNote_) {
+            if (lParam == reinterpret_cast<LPARAM>(txtNote_)) {
                 HDC dc = reinterpret_cast<HDC>(wParam);
                 SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
                 SetBkColor(dc, GetSysColor(COLOR_INFOBK));
@@ -219,7 +218,7 @@ LRESULT NoteWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_COMMAND:
-            if (reinterpret_cast<HWND>(lParam) == txtNote_ && !closed_) {
+            if (lParam == reinterpret_cast<LPARAM>(txtNote_) && !closed_) {
                 // A multi-line edit control reports no change for the text we set ourselves.
                 if (HIWORD(wParam) == EN_CHANGE) {
                     form_->txtNote_Change();
@@ -256,7 +255,7 @@ LRESULT NoteWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_SETCURSOR:
-            if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == window_) {
+            if (LOWORD(lParam) == HTCLIENT && wParam == reinterpret_cast<WPARAM>(window_)) {
                 SetCursor(LoadCursorW(nullptr, IDC_ARROW));
                 return TRUE;
             }

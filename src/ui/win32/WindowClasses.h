@@ -9,6 +9,9 @@ namespace Win32Ui {
 
 HINSTANCE ProgramInstance();
 
+// The id of a child window, in the place of the menu that CreateWindowExW takes it in.
+HMENU ChildId(int id);
+
 // Registers the class on its first call (later calls return the same name). The class's
 // window procedure receives the object passed as CreateWindowExW's last argument through
 // ObjectOf from WM_NCCREATE on.
