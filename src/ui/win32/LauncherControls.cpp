@@ -52,6 +52,7 @@ void LauncherControls::Build(HWND window, const Scale& scale, ControlOwner& owne
     window_ = window;
     // Made from the top of the stacking order down.
     std::vector<HWND> topDown;
+    // NOLINTNEXTLINE(modernize-loop-convert): clang 14 cannot read libstdc++ 12's reverse_view
     for (auto at = Layout::StackingBottomUp.rbegin(); at != Layout::StackingBottomUp.rend(); ++at) {
         const Control kind = *at;
         const RECT place = RectOf(scale, Layout::PlaceOf(kind));

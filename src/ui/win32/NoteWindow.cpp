@@ -55,6 +55,7 @@ NoteWindow::NoteWindow(Platform::Dialogs& dialogs, std::u16string programFolder,
     : dialogs_(dialogs), closedCallback_(std::move(closed)), scale_(DpiAtPoint(place)) {
     const wchar_t* className = RegisterWindowClass(
         ClassName, ObjectProcedure<NoteWindow, &NoteWindow::window_, &NoteWindow::Handle>,
+        // NOLINTNEXTLINE(performance-no-int-to-ptr): a system colour index + 1 as the brush
         reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_INFOBK + 1)));
     window_ = CreateWindowExW(WS_EX_APPWINDOW, className, L"KIVOLA note",
                               WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU, place.x, place.y,
@@ -163,6 +164,7 @@ void NoteWindow::LeaveTextBox() {
 
 LRESULT CALLBACK NoteWindow::TextBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
                                               UINT_PTR /*id*/, DWORD_PTR self) {
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): the subclass data is the note
     auto* note = reinterpret_cast<NoteWindow*>(self);
     switch (message) {
         case WM_KEYDOWN:
@@ -211,6 +213,7 @@ LRESULT NoteWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CTLCOLOREDIT:
             if (lParam == reinterpret_cast<LPARAM>(txtNote_)) {
+                // NOLINTNEXTLINE(performance-no-int-to-ptr): wParam is the box's device context
                 HDC dc = reinterpret_cast<HDC>(wParam);
                 SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
                 SetBkColor(dc, GetSysColor(COLOR_INFOBK));
@@ -252,6 +255,7 @@ LRESULT NoteWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_DPICHANGED:
+            // NOLINTNEXTLINE(performance-no-int-to-ptr): lParam points to the suggested place
             OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_SETCURSOR:

@@ -23,10 +23,12 @@ const wchar_t* RegisterWindowClass(const wchar_t* name, WNDPROC procedure, HBRUS
 template <typename Object>
 Object* ObjectOf(HWND window, UINT message, LPARAM lParam) {
     if (message == WM_NCCREATE) {
+        // NOLINTNEXTLINE(performance-no-int-to-ptr): lParam points to the creation data
         auto* created = reinterpret_cast<CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(window, GWLP_USERDATA,
                           reinterpret_cast<LONG_PTR>(created->lpCreateParams));
     }
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): the window data holds the object
     auto* object = reinterpret_cast<Object*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
