@@ -51,7 +51,7 @@ std::u16string LetterOf(std::u16string_view path) {
     if (path.size() < 2 || path[1] != u':' || !IsUpperLetter(UpperLetter(path[0]))) {
         return {};
     }
-    return std::u16string(1, UpperLetter(path[0]));
+    return {UpperLetter(path[0])};
 }
 
 class Win32Drives final : public Drives {

@@ -13,6 +13,7 @@
 #define UNICODE
 #endif
 #ifndef _UNICODE
+// NOLINTNEXTLINE(bugprone-reserved-identifier): the name the C runtime's headers read
 #define _UNICODE
 #endif
 

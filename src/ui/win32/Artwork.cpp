@@ -125,7 +125,7 @@ HICON WindowIcon(int size) {
     if (known != loaded.end()) {
         return known->second;
     }
-    HICON icon =
+    auto* icon =
         static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_KIVOLA),
                                       IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
     loaded.emplace(size, icon);

@@ -40,10 +40,10 @@ void Reposition(HWND control, const RECT& place) {
 
 HWND MakeScrollBar(HWND window, Control control, DWORD style, const RECT& rect) {
     const std::wstring text = Wide(Layout::NameOf(control));
-    return CreateWindowExW(
-        0, L"SCROLLBAR", text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, rect.left,
-        rect.top, rect.right - rect.left, rect.bottom - rect.top, window,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdOf(control))), ProgramInstance(), nullptr);
+    return CreateWindowExW(0, L"SCROLLBAR", text.c_str(),
+                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, rect.left, rect.top,
+                           rect.right - rect.left, rect.bottom - rect.top, window,
+                           ChildId(IdOf(control)), ProgramInstance(), nullptr);
 }
 
 }  // namespace
@@ -52,6 +52,7 @@ void LauncherControls::Build(HWND window, const Scale& scale, ControlOwner& owne
     window_ = window;
     // Made from the top of the stacking order down.
     std::vector<HWND> topDown;
+    // NOLINTNEXTLINE(modernize-loop-convert): clang 14 cannot read libstdc++ 12's reverse_view
     for (auto at = Layout::StackingBottomUp.rbegin(); at != Layout::StackingBottomUp.rend(); ++at) {
         const Control kind = *at;
         const RECT place = RectOf(scale, Layout::PlaceOf(kind));

@@ -163,7 +163,7 @@ LRESULT LauncherWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_SETCURSOR:
-            if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == window_) {
+            if (LOWORD(lParam) == HTCLIENT && wParam == reinterpret_cast<WPARAM>(window_)) {
                 SetCursor(LoadCursorW(nullptr, IDC_ARROW));
                 return TRUE;
             }
@@ -199,7 +199,7 @@ LRESULT LauncherWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return result;
         }
         case WM_VSCROLL:
-            if (reinterpret_cast<HWND>(lParam) == controls_.Window(Control::VScroll1)) {
+            if (lParam == reinterpret_cast<LPARAM>(controls_.Window(Control::VScroll1))) {
                 OnVScroll(wParam);
             }
             return 0;
@@ -209,6 +209,7 @@ LRESULT LauncherWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_DPICHANGED:
+            // NOLINTNEXTLINE(performance-no-int-to-ptr): lParam points to the suggested place
             OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_CLOSE:
@@ -260,6 +261,7 @@ bool LauncherWindow::OnWheel(WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK LauncherWindow::ScrollBarProcedure(HWND bar, UINT message, WPARAM wParam,
                                                     LPARAM lParam, UINT_PTR /*id*/,
                                                     DWORD_PTR self) {
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): the subclass data is the window
     auto* owner = reinterpret_cast<LauncherWindow*>(self);
     switch (message) {
         case WM_KEYDOWN:

@@ -55,6 +55,7 @@ NoteWindow::NoteWindow(Platform::Dialogs& dialogs, std::u16string programFolder,
     : dialogs_(dialogs), closedCallback_(std::move(closed)), scale_(DpiAtPoint(place)) {
     const wchar_t* className = RegisterWindowClass(
         ClassName, ObjectProcedure<NoteWindow, &NoteWindow::window_, &NoteWindow::Handle>,
+        // NOLINTNEXTLINE(performance-no-int-to-ptr): a system colour index + 1 as the brush
         reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_INFOBK + 1)));
     window_ = CreateWindowExW(WS_EX_APPWINDOW, className, L"KIVOLA note",
                               WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU, place.x, place.y,
@@ -70,8 +71,7 @@ NoteWindow::NoteWindow(Platform::Dialogs& dialogs, std::u16string programFolder,
                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | ES_MULTILINE |
                                    ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
                                text.left, text.top, text.right - text.left, text.bottom - text.top,
-                               window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(TextBoxId)),
-                               ProgramInstance(), nullptr);
+                               window_, ChildId(TextBoxId), ProgramInstance(), nullptr);
     Image2_ = CreatePictureControl(window_, CrossId, u"Delete this note",
                                    RectOf(scale_, Notes::Image2Twips), *this);
     Image1_ = CreatePictureControl(window_, StripId, u"Move this note",
@@ -164,6 +164,7 @@ void NoteWindow::LeaveTextBox() {
 
 LRESULT CALLBACK NoteWindow::TextBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
                                               UINT_PTR /*id*/, DWORD_PTR self) {
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): the subclass data is the note
     auto* note = reinterpret_cast<NoteWindow*>(self);
     switch (message) {
         case WM_KEYDOWN:
@@ -211,7 +212,8 @@ void NoteWindow::CloseWindow() {
 LRESULT NoteWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CTLCOLOREDIT:
-            if (reinterpret_cast<HWND>(lParam) == txtNote_) {
+            if (lParam == reinterpret_cast<LPARAM>(txtNote_)) {
+                // NOLINTNEXTLINE(performance-no-int-to-ptr): wParam is the box's device context
                 HDC dc = reinterpret_cast<HDC>(wParam);
                 SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
                 SetBkColor(dc, GetSysColor(COLOR_INFOBK));
@@ -219,7 +221,7 @@ LRESULT NoteWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_COMMAND:
-            if (reinterpret_cast<HWND>(lParam) == txtNote_ && !closed_) {
+            if (lParam == reinterpret_cast<LPARAM>(txtNote_) && !closed_) {
                 // A multi-line edit control reports no change for the text we set ourselves.
                 if (HIWORD(wParam) == EN_CHANGE) {
                     form_->txtNote_Change();
@@ -253,10 +255,11 @@ LRESULT NoteWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_DPICHANGED:
+            // NOLINTNEXTLINE(performance-no-int-to-ptr): lParam points to the suggested place
             OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_SETCURSOR:
-            if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == window_) {
+            if (LOWORD(lParam) == HTCLIENT && wParam == reinterpret_cast<WPARAM>(window_)) {
                 SetCursor(LoadCursorW(nullptr, IDC_ARROW));
                 return TRUE;
             }

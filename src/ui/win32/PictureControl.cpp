@@ -31,7 +31,7 @@ Support::MouseClick& ClickOf(HWND control) {
 }
 
 LRESULT CALLBACK ControlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    ControlOwner* owner = ObjectOf<ControlOwner>(control, message, lParam);
+    auto* owner = ObjectOf<ControlOwner>(control, message, lParam);
     if (owner == nullptr) {
         return DefWindowProcW(control, message, wParam, lParam);
     }
@@ -109,7 +109,7 @@ LRESULT CALLBACK ControlProcedure(HWND control, UINT message, WPARAM wParam, LPA
             }
             break;
         case WM_CAPTURECHANGED:
-            if (reinterpret_cast<HWND>(lParam) != control) {
+            if (lParam != reinterpret_cast<LPARAM>(control)) {
                 ClickOf(control).Lost();
             }
             return 0;
@@ -129,10 +129,10 @@ HWND CreatePictureControl(HWND parent, int id, std::u16string_view name, const R
     const wchar_t* className =
         RegisterWindowClass(ClassName, ControlProcedure, nullptr, CS_DBLCLKS);
     const std::wstring text = Platform::Win32::Wide(name);
-    return CreateWindowExW(
-        0, className, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, place.left, place.top,
-        place.right - place.left, place.bottom - place.top, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ProgramInstance(), &owner);
+    return CreateWindowExW(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                           place.left, place.top, place.right - place.left,
+                           place.bottom - place.top, parent, ChildId(id), ProgramInstance(),
+                           &owner);
 }
 
 void StackTopDown(const std::vector<HWND>& topDown) {

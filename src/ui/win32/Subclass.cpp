@@ -11,6 +11,7 @@ struct Link {
 };
 
 Link* LinkOf(HWND control) {
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): the control's data holds the link
     return reinterpret_cast<Link*>(GetWindowLongPtrW(control, GWLP_USERDATA));
 }
 
@@ -37,6 +38,7 @@ void Subclass(HWND control, SUBCLASSPROC procedure, DWORD_PTR data) {
     }
     auto* link = new Link{nullptr, procedure, data};
     SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(link));
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): the old value is the control's procedure
     link->Next = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(InFront)));
     if (link->Next == nullptr) {

@@ -10,6 +10,11 @@ HINSTANCE ProgramInstance() {
     return GetModuleHandleW(nullptr);
 }
 
+HMENU ChildId(int id) {
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): Win32 takes the id as a handle
+    return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+}
+
 const wchar_t* RegisterWindowClass(const wchar_t* name, WNDPROC procedure, HBRUSH background,
                                    UINT style) {
     static std::mutex guard;

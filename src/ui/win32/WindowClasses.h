@@ -9,6 +9,9 @@ namespace Win32Ui {
 
 HINSTANCE ProgramInstance();
 
+// The id of a child window, in the place of the menu that CreateWindowExW takes it in.
+HMENU ChildId(int id);
+
 // Registers the class on its first call (later calls return the same name). The class's
 // window procedure receives the object passed as CreateWindowExW's last argument through
 // ObjectOf from WM_NCCREATE on.
@@ -20,10 +23,12 @@ const wchar_t* RegisterWindowClass(const wchar_t* name, WNDPROC procedure, HBRUS
 template <typename Object>
 Object* ObjectOf(HWND window, UINT message, LPARAM lParam) {
     if (message == WM_NCCREATE) {
+        // NOLINTNEXTLINE(performance-no-int-to-ptr): lParam points to the creation data
         auto* created = reinterpret_cast<CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(window, GWLP_USERDATA,
                           reinterpret_cast<LONG_PTR>(created->lpCreateParams));
     }
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): the window data holds the object
     auto* object = reinterpret_cast<Object*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
@@ -36,7 +41,7 @@ Object* ObjectOf(HWND window, UINT message, LPARAM lParam) {
 // system's default handling; from then on to the object's handler.
 template <typename Object, HWND Object::*Window, LRESULT (Object::*Handler)(UINT, WPARAM, LPARAM)>
 LRESULT CALLBACK ObjectProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    Object* self = ObjectOf<Object>(window, message, lParam);
+    auto* self = ObjectOf<Object>(window, message, lParam);
     if (self == nullptr || self->*Window == nullptr) {
         if (self != nullptr && message == WM_NCCREATE) {
             self->*Window = window;

@@ -14,7 +14,7 @@
 #include "ui/win32/Win32Dialogs.h"
 
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
-                    int showCommand) {
+                    int nShowCmd) {
     // An empty card reader or a pulled drive must never raise the system's "no disk" box.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     Platform::ReturnLargeBlocksAtOnce();
@@ -30,7 +30,7 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
         const auto processes = Platform::SystemProcesses();
         Win32Ui::LauncherWindow window(dialogs, *drives, *processes, Platform::ProgramFolder(),
                                        [] { PostQuitMessage(0); });
-        window.Show(showCommand == SW_HIDE ? SW_SHOWNORMAL : showCommand);
+        window.Show(nShowCmd == SW_HIDE ? SW_SHOWNORMAL : nShowCmd);
         MSG message;
         while (GetMessageW(&message, nullptr, 0, 0) > 0) {
             TranslateMessage(&message);
