@@ -167,6 +167,7 @@ std::string Edition::WaitForTip() {
             wchar_t name[64] = {};
             GetClassNameW(each, name, 64);
             if (std::wstring_view(name) == TOOLTIPS_CLASSW) {
+                // NOLINTNEXTLINE(performance-no-int-to-ptr): the caller's handle to fill in
                 *reinterpret_cast<HWND*>(found) = each;
                 return FALSE;
             }
