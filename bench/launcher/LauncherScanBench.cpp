@@ -20,11 +20,14 @@
 #include <vector>
 
 #include "BenchFolders.h"
+#include "Median.h"
 #include "ScanFloor.h"
 #include "launcher/AppDescriptor.h"
 #include "launcher/Form1.h"
 
 namespace {
+
+using Bench::Median;
 
 using Bench::Fail;
 using Bench::NewFolderIn;
@@ -98,11 +101,6 @@ void MakeDrive(const fs::path& root, int count) {
 
 double Seconds(Clock::duration elapsed) {
     return std::chrono::duration<double>(elapsed).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 double Floor(const fs::path& root, long& descriptors) {

@@ -20,9 +20,12 @@
 #include <vector>
 
 #include "BenchFolders.h"
+#include "Median.h"
 #include "platform/ResidentProgram.h"
 
 namespace {
+
+using Bench::Median;
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -69,11 +72,6 @@ double MicrosecondsPerRound(Round round) {
     }
     return std::chrono::duration<double, std::micro>(Clock::now() - start).count() /
            RoundsPerTiming;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 }  // namespace

@@ -18,10 +18,13 @@
 #include <vector>
 
 #include "BenchFolders.h"
+#include "Median.h"
 #include "WalkFloor.h"
 #include "support/CDirDrill.h"
 
 namespace {
+
+using Bench::Median;
 
 using Bench::Fail;
 using Bench::NewFolderIn;
@@ -74,11 +77,6 @@ Timing WalkWithDrill(const std::u16string& root, long& files, std::int32_t& fold
     const auto elapsed = Clock::now() - start;
     files = count;
     return {Seconds(elapsed), WalkFloor::OwnProcessorSeconds() - processor, count};
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 }  // namespace

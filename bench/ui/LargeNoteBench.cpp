@@ -22,6 +22,7 @@
 #include <sys/resource.h>
 
 #include "BenchFolders.h"
+#include "Median.h"
 #include "notes/frmNote.h"
 #include "platform/FileSystem.h"
 #include "platform/Memory.h"
@@ -33,15 +34,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using Bench::Median;
+
 double PeakMegabytes() {
     rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // Lines of ASCII, as a long log or list pasted into a note would be.
