@@ -2,10 +2,11 @@
 
 // What every front-end's maker of note windows shares: the open notes it registers as it makes
 // and closes their windows, and the ends of the program over them, with the dialogs those may
-// ask in. The front-end adds the making of its windows and its own part of the end (the
-// launcher window goes, the event loop stops).
+// ask in and the program's folder the notes live under. The front-end adds the making of its
+// windows and its own part of the end (the launcher window goes, the event loop stops).
 
 #include <functional>
+#include <string>
 #include <unordered_map>
 #include <utility>
 
@@ -20,7 +21,8 @@ namespace Notes {
 
 class NoteRegistry : public NoteWindowFactory {
   public:
-    explicit NoteRegistry(Platform::Dialogs& dialogs) : dialogs_(dialogs) {}
+    NoteRegistry(Platform::Dialogs& dialogs, std::u16string programFolder)
+        : dialogs_(dialogs), programFolder_(std::move(programFolder)) {}
 
     // The front-end's own part of the end, run once, after every note window has gone.
     void SetQuit(std::function<void()> quit) { quit_ = std::move(quit); }
@@ -40,6 +42,7 @@ class NoteRegistry : public NoteWindowFactory {
 
   protected:
     Platform::Dialogs& Dialogs() const { return dialogs_; }
+    const std::u16string& ProgramFolder() const { return programFolder_; }
     // A note window is shown; closeForProgramEnd takes it away at the end without another word
     // to its behaviour class.
     void Add(frmNote& note, std::function<void()> closeForProgramEnd);
@@ -52,6 +55,7 @@ class NoteRegistry : public NoteWindowFactory {
     void EndNow();
 
     Platform::Dialogs& dialogs_;
+    std::u16string programFolder_;
     OpenNotes open_;
     std::unordered_map<const frmNote*, std::function<void()>> closers_;
     std::function<void()> quit_;

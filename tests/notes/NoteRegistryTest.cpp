@@ -21,13 +21,14 @@ using TestSupport::TempFolder;
 class RecordingRegistry : public Notes::NoteRegistry {
   public:
     RecordingRegistry(Platform::Dialogs& dialogs, std::u16string folder)
-        : NoteRegistry(dialogs), folder_(std::move(folder)) {
+        : NoteRegistry(dialogs, std::move(folder)) {
         SetQuit([this] { Events.emplace_back("quit"); });
     }
 
     Notes::frmNote& CreateNoteWindow() override {
         auto window = std::make_unique<Window>();
-        window->Note = std::make_unique<Notes::frmNote>(window->View, Dialogs(), folder_, draws_);
+        window->Note =
+            std::make_unique<Notes::frmNote>(window->View, Dialogs(), ProgramFolder(), draws_);
         Window& made = *window;
         windows_.push_back(std::move(window));
         Add(*made.Note, [this, &made] { Events.push_back("close " + Id(made)); });
@@ -56,7 +57,6 @@ class RecordingRegistry : public Notes::NoteRegistry {
         return {window.Note->noteID.begin(), window.Note->noteID.end()};
     }
 
-    std::u16string folder_;
     NotesTest::ScriptedDraws draws_{};
     std::vector<std::unique_ptr<Window>> windows_;
 };

@@ -28,7 +28,7 @@ QPoint DefaultPlace(int n) {
 }  // namespace
 
 NoteWindows::NoteWindows(Platform::Dialogs& dialogs, std::u16string programFolder)
-    : NoteRegistry(dialogs), programFolder_(std::move(programFolder)) {}
+    : NoteRegistry(dialogs, std::move(programFolder)) {}
 
 NoteWindows::~NoteWindows() {
     for (const QPointer<NoteWindow>& window : windows_) {
@@ -39,7 +39,7 @@ NoteWindows::~NoteWindows() {
 Notes::frmNote& NoteWindows::CreateNoteWindow() {
     // Windows already gone (deleted notes) are dropped from the list as new ones come.
     std::erase_if(windows_, [](const QPointer<NoteWindow>& window) { return window.isNull(); });
-    auto* window = new NoteWindow(Dialogs(), programFolder_);
+    auto* window = new NoteWindow(Dialogs(), ProgramFolder());
     const int place = TakePlaceNumber();
     // A compositor places new windows itself and ignores a window's own wish.
     if (!CompositorPlacesWindows()) {

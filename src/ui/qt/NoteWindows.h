@@ -33,7 +33,6 @@ class NoteWindows : public QObject, public Notes::NoteRegistry {
     std::vector<NoteWindow*> OpenWindows() const;
 
   private:
-    std::u16string programFolder_;
     std::vector<QPointer<NoteWindow>> windows_;
 };
 

@@ -10,7 +10,7 @@
 namespace Win32Ui {
 
 NoteWindows::NoteWindows(Platform::Dialogs& dialogs, std::u16string programFolder)
-    : NoteRegistry(dialogs), programFolder_(std::move(programFolder)) {}
+    : NoteRegistry(dialogs, std::move(programFolder)) {}
 
 NoteWindows::~NoteWindows() = default;
 
@@ -24,7 +24,7 @@ Notes::frmNote& NoteWindows::CreateNoteWindow() {
         TakePlaceNumber(), {area.left, area.top, area.right - area.left, area.bottom - area.top},
         scale.Pixels(NoteWindow::ClientWidthTwips), scale.Pixels(NoteWindow::ClientHeightTwips));
     windows_.push_back(
-        std::make_unique<NoteWindow>(Dialogs(), programFolder_, POINT{place.X, place.Y},
+        std::make_unique<NoteWindow>(Dialogs(), ProgramFolder(), POINT{place.X, place.Y},
                                      [this](NoteWindow& closed) { Remove(closed.Form()); }));
     NoteWindow& window = *windows_.back();
     if (background_) {

@@ -31,7 +31,6 @@ class NoteWindows : public Notes::NoteRegistry {
     void OpenInBackground(bool background) { background_ = background; }
 
   private:
-    std::u16string programFolder_;
     // Closed windows stay until the next window is made: a window closes from inside its own
     // event handlers.
     std::vector<std::unique_ptr<NoteWindow>> windows_;
