@@ -62,9 +62,8 @@ unmount() {
     slow=""
   fi
 }
-quiet() { "$@" </dev/null >/dev/null 2>&1; }
 cleanup() {
-  quiet wineserver -k || true
+  scripts/wine/stop --prefix="$work/wine-prefix" || true
   unmount
   kill "$xvfb" 2>/dev/null || true
 }
@@ -76,23 +75,14 @@ done
 export DISPLAY=$display
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM QT_PLUGIN_PATH LD_LIBRARY_PATH
 
-# Wine with its X11 driver, in a prefix of this benchmark's, the stick as drive K:.
-export WINEPREFIX=$work/wine-prefix WINEARCH=win64 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-if [ ! -f "$WINEPREFIX/kivola-cold-start-prefix" ]; then
-  echo "Making the Wine prefix $WINEPREFIX ..."
-  rm -rf "$WINEPREFIX"
-  quiet wineboot --init
-  quiet wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
-  quiet wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
-  quiet wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11 /f
-  quiet wineserver -w
-  touch "$WINEPREFIX/kivola-cold-start-prefix"
-fi
+# Wine with its X11 driver, in a prefix of this benchmark's made by the project's Wine runner,
+# whose server and services stay up between the runs, as they would on a desktop in use; the
+# stick as drive K:.
+export KIVOLA_WINE_GRAPHICS=x11
+scripts/wine/run --prefix="$work/wine-prefix" cmd.exe /c exit 0
+. scripts/wine/common.sh
+kivola_wine_select "$work/wine-prefix"
 ln -sfn "$stick" "$WINEPREFIX/dosdevices/k:"
-# Wine's server and services stay up between the runs, as they would on a desktop in use.
-quiet wineserver -p
-quiet wine cmd.exe /c exit 0
 
 # plug: the stick as if just plugged in, nothing of it in any cache.
 plug() {
