@@ -22,10 +22,36 @@
 #                                      icons (in either order), the third none of them; sets
 #                                      shown (the colours of slots 1 to 3)
 #   slot_point N                       the middle of slot N on the screen, as "x y"
+#   user_files DRIVE                   the user's own files: applications Alpha and Beta with
+#                                      icons FF00FF and 00FFFF, each of which says it ran in a
+#                                      file "started" beside itself, and the note Keep
+#   user_sums DRIVE [FILE...]          the checksums of those files and the FILEs, to compare
+#                                      before and after an update
 
 fail() {
   echo "FAIL: $*" >&2
   exit 1
+}
+
+user_files() {
+  local name colour
+  for name in Alpha:FF00FF Beta:00FFFF; do
+    colour=${name#*:}
+    name=${name%%:*}
+    mkdir -p "$1/$name"
+    printf '#!/bin/sh\necho started >"$(dirname "$0")/started"\n' >"$1/$name/run.sh"
+    chmod +x "$1/$name/run.sh"
+    printf 'run.sh' >"$1/$name/kivolaapp.ini"
+    convert -size 48x48 "xc:#$colour" "$1/$name/appicon.gif"
+  done
+  mkdir -p "$1/Notes"
+  printf 'Keep this\r\nline two\r\n' >"$1/Notes/Keep.txt"
+}
+
+user_sums() {
+  local drive=$1
+  shift
+  (cd "$drive" && find Alpha Beta Notes "$@" -type f -print0 | sort -z | xargs -0 sha256sum)
 }
 
 start_x_server() {

@@ -25,23 +25,9 @@ mkdir -p "$work"
 drive=$work/drive
 
 # The user's drive: two applications with one-colour icons, a note, a file of their own.
-# Each application says it ran in a file beside itself.
-user_app() {  # user_app NAME COLOUR
-  mkdir -p "$drive/$1"
-  printf '#!/bin/sh\necho started >"$(dirname "$0")/started"\n' >"$drive/$1/run.sh"
-  chmod +x "$drive/$1/run.sh"
-  printf 'run.sh' >"$drive/$1/kivolaapp.ini"
-  convert -size 48x48 "xc:#$2" "$drive/$1/appicon.gif"
-}
-user_app Alpha FF00FF
-user_app Beta 00FFFF
-mkdir -p "$drive/Notes"
-printf 'Keep this\r\nline two\r\n' >"$drive/Notes/Keep.txt"
+user_files "$drive"
 echo "mine" >"$drive/mine.txt"
-user_sums() {
-  (cd "$drive" && find Alpha Beta Notes mine.txt -type f -print0 | sort -z | xargs -0 sha256sum)
-}
-before=$(user_sums)
+before=$(user_sums "$drive" mine.txt)
 
 echo "=== make-drive, first time"
 "$root/scripts/make-drive" "$drive"
@@ -67,7 +53,7 @@ if grep -F "\"$drive" "$work/update.strace"; then
   fail "make-drive changed permissions or owners on the drive"
 fi
 [ ! -e "$drive/$support/lib/libleftover.so.1" ] || fail "the update left an old library behind"
-[ "$(user_sums)" = "$before" ] || fail "the update changed the user's applications or notes"
+[ "$(user_sums "$drive" mine.txt)" = "$before" ] || fail "the update changed the user's applications or notes"
 [ -s "$drive/$support/plugins/platforms/libqxcb.so" ] || fail "the update lost the xcb plugin"
 
 kivola_pid=""

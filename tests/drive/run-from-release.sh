@@ -76,23 +76,12 @@ for old in .kivola .kivola/0.0.1; do
 done
 echo "older" >"$drive/kivola"
 echo "older" >"$drive/KIVOLA.exe"
-user_app() {  # user_app NAME COLOUR
-  mkdir -p "$drive/$1"
-  printf 'run.sh' >"$drive/$1/kivolaapp.ini"
-  convert -size 48x48 "xc:#$2" "$drive/$1/appicon.gif"
-}
-user_app Alpha FF00FF
-user_app Beta 00FFFF
-mkdir -p "$drive/Notes"
-printf 'Keep this\r\nline two\r\n' >"$drive/Notes/Keep.txt"
-user_sums() {
-  (cd "$drive" && find Alpha Beta Notes -type f -print0 | sort -z | xargs -0 sha256sum)
-}
-before=$(user_sums)
+user_files "$drive"
+before=$(user_sums "$drive")
 
 echo "=== unzipped onto the drive"
 unzip -o -q "$archive" -d "$drive" || fail "unzip failed with status $?"
-[ "$(user_sums)" = "$before" ] || fail "unzipping changed the user's applications or notes"
+[ "$(user_sums "$drive")" = "$before" ] || fail "unzipping changed the user's applications or notes"
 [ -s "$drive/KIVOLA user guide.html" ] || fail "the guide is not on the drive"
 [ -s "$drive/$support/licenses/README.txt" ] || fail "the licences are not on the drive"
 
